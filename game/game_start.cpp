@@ -1,0 +1,22 @@
+#include "game/game.h"
+
+void NewGame() {
+    Host().SetMenuVisible(false);
+    Host().SetMenuEnabled(false);
+    Host().SetScreenVisible(true);
+    Host().PlaySound(7);
+    NewGamePending = 1;
+    Lives = 5;
+    Score = 0;
+    GameRunning = True;
+    Host().SetTimerInterval(Host().SliderValue());
+}
+
+void EndGame() {
+    GameRunning = False;
+    Host().SetTimerInterval(0);
+    Host().ShowHighScores(Score, ScoreTableTitle, Host().SettingsFilePath(), false);
+    Host().SetScreenVisible(false);
+    Host().SetMenuEnabled(true);
+    Host().SetMenuVisible(true);
+}

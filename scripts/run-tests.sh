@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: unit and end-to-end tests in the normal build, then
+# the unit tests again under the address and undefined-behaviour sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVR_SANITIZE=ON -DVR_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+
+# The end-to-end tests start X servers of their own; anything else that wants a display
+# gets this one.
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { display=:$n; break; }
+  done
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+  export DISPLAY=$display
+fi
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+
+echo "== tests =="
+ctest --test-dir build --output-on-failure -j"$jobs"
+echo "== unit tests under the sanitizers =="
+ctest --test-dir build-asan --output-on-failure -j"$jobs" -L unit
