@@ -13,6 +13,9 @@ void NewGame() {
 }
 
 void EndGame() {
+    // Esc or the close box inside the game-over message box may have ended the game already;
+    // the ship step's own EndGame must not offer the score a second time.
+    if (!GameRunning) return;
     GameRunning = False;
     Host().SetTimerInterval(0);
     Host().ShowHighScores(Score, ScoreTableTitle, Host().SettingsFilePath(), false);
