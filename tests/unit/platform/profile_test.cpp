@@ -1,0 +1,534 @@
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using platform::GetPrivateProfileStringA;
+using platform::WritePrivateProfileStringA;
+
+namespace {
+
+const std::string Default = "<default>";
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Put(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+// Reads through a buffer one larger than announced, so a write past size shows.
+std::string Read(const std::string& file, const std::string& section, const std::string& key,
+                 const std::string& def = Default, std::uint32_t size = 256) {
+    std::vector<char> buffer(size + 1, '#');
+    const std::uint32_t n = GetPrivateProfileStringA(section, key, def, buffer.data(), size, file);
+    EXPECT_LT(n, size);
+    EXPECT_EQ(buffer[n], '\0');
+    EXPECT_EQ(buffer[size], '#');
+    return std::string(buffer.data(), n);
+}
+
+class ProfileFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = fs::path(Base()) / "profile-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        ini_ = dir_ + "/VOIDRAID.INI";
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        for (const auto& entry : fs::recursive_directory_iterator(dir_, ignored)) {
+            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        }
+        fs::remove_all(dir_, ignored);
+    }
+
+    virtual std::string Base() const { return ::testing::TempDir(); }
+
+    std::vector<std::string> DirectoryEntries(const std::string& dir) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string dir_;
+    std::string ini_;
+};
+
+struct ReadCase {
+    const char* what;
+    std::string file;
+    std::string section;
+    std::string key;
+    std::string expected;
+};
+
+TEST_F(ProfileFile, ReadFollowsTheProfileRules) {
+    const ReadCase cases[] = {
+        {"names ignore case", "[Options]\nGameSpeed=12\n", "OPTIONS", "gamespeed", "12"},
+        {"blanks and tabs around names and values", " \t[ Options\t]  \n  GameSpeed \t=\t 12  \t\n", "Options",
+         "GameSpeed", "12"},
+        {"double quotes dropped", "[S]\nK= \"a b \" \n", "S", "K", "a b "},
+        {"single quotes dropped", "[S]\nK='x'\n", "S", "K", "x"},
+        {"unmatched quotes kept", "[S]\nK=\"x'\n", "S", "K", "\"x'"},
+        {"a lone quote kept", "[S]\nK=\"\n", "S", "K", "\""},
+        {"an empty value is not the default", "[S]\nK=\nL=1\n", "S", "K", ""},
+        {"missing key", "[S]\nOther=1\n", "S", "K", Default},
+        {"missing section", "[T]\nK=1\n", "S", "K", Default},
+        {"first of duplicate keys", "[S]\nK=1\nk=2\n", "S", "K", "1"},
+        {"first of duplicate sections", "[S]\nK=1\n[s]\nK=2\n", "S", "K", "1"},
+        {"only the first section of a name is searched", "[S]\nA=1\n[T]\n[S]\nK=2\n", "S", "K", Default},
+        {"a section ends at the next heading", "[A]\n[B]\nK=2\n", "A", "K", Default},
+        {"a later section is found", "[A]\nK=1\n[B]\nK=2\n", "B", "K", "2"},
+        {"keys before any section belong to none", "K=0\n[S]\nX=1\n", "S", "K", Default},
+        {"a line without '=' is no key", "[S]\nK\nK=5\n", "S", "K", "5"},
+        {"comment lines are skipped", "[S]\n;K=1\n  ; K=3\nK=2\n", "S", "K", "2"},
+        {"a comment is no key", "[S]\n;K=1\n", "S", ";K", Default},
+        {"'[' without ']' is no heading", "[S]\nK=1\n[T\nK=2\n", "S", "K", "1"},
+        {"'[' without ']' opens no section", "[S]\nK=1\n[T\nK=2\n", "T", "K", Default},
+        {"text after the heading's ']'", "[S] trailing\nK=1\n", "S", "K", "1"},
+        {"CRLF endings", "[S]\r\nK=v\r\n", "S", "K", "v"},
+        {"no final newline", "[S]\nK=v", "S", "K", "v"},
+        {"value keeps inner '=' and ';'", "[S]\nK=a=b;c\n", "S", "K", "a=b;c"},
+        {"value bytes outside ASCII kept", "[S]\nK=J\xFCrgen \xE2\x82\xAC\n", "S", "K", "J\xFCrgen \xE2\x82\xAC"},
+        {"empty file", "", "S", "K", Default},
+    };
+    for (const ReadCase& c : cases) {
+        Put(ini_, c.file);
+        EXPECT_EQ(Read(ini_, c.section, c.key), c.expected) << c.what;
+    }
+}
+
+TEST_F(ProfileFile, DefaultWhenThereIsNoFileToRead) {
+    EXPECT_EQ(Read(ini_, "S", "K"), Default);
+    EXPECT_EQ(Read(ini_, "S", "K", "dflt \t "), "dflt") << "trailing blanks of the default are dropped";
+    EXPECT_EQ(Read(ini_, "S", "K", ""), "");
+    fs::create_directory(ini_);
+    EXPECT_EQ(Read(ini_, "S", "K"), Default) << "a directory in the file's place";
+}
+
+TEST_F(ProfileFile, ValuesAreCutToTheBuffer) {
+    Put(ini_, "[S]\nK=abcdef\n");
+    const struct {
+        std::uint32_t size;
+        std::string expected;
+    } cases[] = {{1, ""}, {3, "ab"}, {6, "abcde"}, {7, "abcdef"}, {100, "abcdef"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Read(ini_, "S", "K", Default, c.size), c.expected) << "size " << c.size;
+        EXPECT_EQ(Read(ini_, "S", "Missing", "xyz", c.size), std::string("xyz").substr(0, c.size - 1))
+            << "default, size " << c.size;
+    }
+
+    char untouched = '#';
+    EXPECT_EQ(GetPrivateProfileStringA("S", "K", "", &untouched, 0, ini_), 0u);
+    EXPECT_EQ(untouched, '#') << "size 0 writes nothing";
+}
+
+struct WriteCase {
+    const char* what;
+    std::optional<std::string> before;  // no file when empty
+    std::string section;
+    std::string key;
+    std::string value;
+    std::string after;
+};
+
+TEST_F(ProfileFile, WriteChangesOnlyTheKeyItWrites) {
+    const WriteCase cases[] = {
+        {"new file", std::nullopt, "Options", "GameSpeed", "10", "[Options]\nGameSpeed=10\n"},
+        {"empty file", "", "Options", "GameSpeed", "10", "[Options]\nGameSpeed=10\n"},
+        {"names written trimmed", std::nullopt, " S\t", " K ", "v", "[S]\nK=v\n"},
+        {"new section after a blank line", "[HiScores]\nScore1=5;A\n", "Options", "K", "1",
+         "[HiScores]\nScore1=5;A\n\n[Options]\nK=1\n"},
+        {"no second blank line", "[A]\nx=1\n\n", "B", "K", "1", "[A]\nx=1\n\n[B]\nK=1\n"},
+        {"new section in a file without final newline", "[A]\nx=1", "B", "K", "1", "[A]\nx=1\n\n[B]\nK=1\n"},
+        {"replaced in place, spelling kept", "[Options]\ngamespeed = 5 \nB=2\n", "OPTIONS", "GameSpeed", "10",
+         "[Options]\ngamespeed=10\nB=2\n"},
+        {"indentation kept", "[S]\n  K\t= old\n", "S", "k", "new", "[S]\n  K=new\n"},
+        {"quoted value replaced", "[S]\nK=\"old\"\n", "S", "K", "new", "[S]\nK=new\n"},
+        {"missing key after the last key, before the blank lines", "[Options]\nA=1\n\n\n[HiScores]\nScore1=1;x\n",
+         "Options", "B", "2", "[Options]\nA=1\nB=2\n\n\n[HiScores]\nScore1=1;x\n"},
+        {"missing key in a section without keys", "[S]\n\n[T]\nA=1\n", "S", "K", "v", "[S]\nK=v\n\n[T]\nA=1\n"},
+        {"heading without final newline", "[S]", "S", "K", "v", "[S]\nK=v\n"},
+        {"last key without final newline", "[S]\nA=1", "S", "K", "v", "[S]\nA=1\nK=v\n"},
+        {"CRLF: key added", "[S]\r\nA=1\r\n", "S", "K", "v", "[S]\r\nA=1\r\nK=v\r\n"},
+        {"CRLF: section added", "[S]\r\nA=1\r\n", "T", "K", "v", "[S]\r\nA=1\r\n\r\n[T]\r\nK=v\r\n"},
+        {"CRLF: key replaced", "[S]\r\nK=1\r\nL=2\r\n", "S", "K", "v", "[S]\r\nK=v\r\nL=2\r\n"},
+        {"CRLF without final newline", "[S]\r\nA=1", "S", "K", "v", "[S]\r\nA=1\r\nK=v\r\n"},
+        {"first of duplicate keys replaced", "[S]\nK=1\nK=2\n", "S", "K", "v", "[S]\nK=v\nK=2\n"},
+        {"key added to the first of duplicate sections", "[S]\nA=1\n[S]\nB=2\n", "s", "K", "v",
+         "[S]\nA=1\nK=v\n[S]\nB=2\n"},
+        {"comments and noise kept", "; top\n[S]\n; note\nA=1\nnoise\n", "S", "K", "v",
+         "; top\n[S]\n; note\nA=1\nK=v\nnoise\n"},
+        {"lines before any section kept", "stray=1\n[S]\nA=1\n", "S", "stray", "2", "stray=1\n[S]\nA=1\nstray=2\n"},
+        {"an empty value", "[S]\nK=1\n", "S", "K", "", "[S]\nK=\n"},
+        {"high scores untouched by the options",
+         "[HiScores]\r\nScore1=900;Ann\r\nScore2=5;  Bob\r\n\r\n[Options]\r\nSoundFX_Toggle=0\r\nGameSpeed=10\r\n",
+         "Options", "SoundFX_Toggle", "1",
+         "[HiScores]\r\nScore1=900;Ann\r\nScore2=5;  Bob\r\n\r\n[Options]\r\nSoundFX_Toggle=1\r\nGameSpeed=10\r\n"},
+        {"options untouched by the high scores", "; settings\n[Options]\nSoundFX_Toggle=1\nMusic_Toggle=0\n",
+         "HiScores", "Score1", "0;", "; settings\n[Options]\nSoundFX_Toggle=1\nMusic_Toggle=0\n\n[HiScores]\nScore1=0;\n"},
+    };
+    for (const WriteCase& c : cases) {
+        fs::remove(ini_);
+        if (c.before) Put(ini_, *c.before);
+        EXPECT_TRUE(WritePrivateProfileStringA(c.section, c.key, c.value, ini_)) << c.what;
+        EXPECT_EQ(Slurp(ini_), c.after) << c.what;
+        EXPECT_EQ(Read(ini_, c.section, c.key), c.value) << c.what;
+    }
+}
+
+TEST_F(ProfileFile, WriteRefusesWhatWouldNotReadBack) {
+    const struct {
+        std::string section, key, value;
+    } cases[] = {
+        {"S", "K=x", "v"}, {"S]", "K", "v"},     {"S\nT", "K", "v"},   {"S", "K\n", "v"},
+        {"S", "K", "a\nb"}, {"S", "K", "a\rb"},  {"", "K", "v"},       {" ", "K", "v"},
+        {"S", "", "v"},    {"S", "[K]", "v"},    {"S", ";K", "v"},     {"S", "K", std::string("a\0b", 3)},
+    };
+    const std::string before = "[S]\nK=1\n";
+    Put(ini_, before);
+    for (const auto& c : cases) {
+        EXPECT_FALSE(WritePrivateProfileStringA(c.section, c.key, c.value, ini_)) << c.section << "/" << c.key;
+        EXPECT_EQ(Slurp(ini_), before);
+    }
+    fs::remove(ini_);
+    EXPECT_FALSE(WritePrivateProfileStringA("S", "K=x", "v", ini_));
+    EXPECT_FALSE(fs::exists(ini_)) << "a refused write creates no file";
+}
+
+TEST_F(ProfileFile, WritesLeaveNoTemporaryFileAndKeepPermissions) {
+    const mode_t oldMask = umask(022);
+    ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "1", ini_));
+    umask(oldMask);
+    EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0644)) << "a new file follows the umask";
+
+    fs::permissions(ini_, fs::perms(0640));
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(WritePrivateProfileStringA("S", "K" + std::to_string(i), "v", ini_));
+    EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0640));
+    EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+}
+
+TEST_F(ProfileFile, ReadOnlyFileIsNotReplaced) {
+    const std::string before = "[Options]\nGameSpeed=10\n";
+    Put(ini_, before);
+    fs::permissions(ini_, fs::perms(0444));
+    EXPECT_FALSE(WritePrivateProfileStringA("Options", "GameSpeed", "20", ini_));
+    EXPECT_EQ(Slurp(ini_), before);
+    EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0444));
+    EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+}
+
+TEST_F(ProfileFile, WriteThroughASymbolicLinkUpdatesItsTarget) {
+    const std::string real = dir_ + "/real.ini";
+    Put(real, "[S]\nK=1\n");
+    fs::create_symlink(real, ini_);
+    ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "2", ini_));
+    EXPECT_TRUE(fs::is_symlink(ini_));
+    EXPECT_EQ(Slurp(real), "[S]\nK=2\n");
+}
+
+TEST_F(ProfileFile, SomethingElseInTheFilesPlaceIsLeftAlone) {
+    fs::create_directory(ini_);
+    EXPECT_FALSE(WritePrivateProfileStringA("S", "K", "1", ini_));
+    EXPECT_TRUE(fs::is_directory(ini_));
+    EXPECT_FALSE(WritePrivateProfileStringA("S", "K", "1", dir_ + "/missing/VOIDRAID.INI"));
+}
+
+// Runs a write in a child process, optionally as an unprivileged user and with a file-size limit,
+// so that failures root would never see can be provoked. Returns the write's result.
+std::optional<bool> WriteInChild(const std::string& file, const std::string& value, bool unprivileged,
+                                 rlim_t sizeLimit = RLIM_INFINITY) {
+    const pid_t pid = fork();
+    if (pid < 0) return std::nullopt;
+    if (pid == 0) {
+        if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        if (sizeLimit != RLIM_INFINITY) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{sizeLimit, sizeLimit};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+        }
+        _exit(WritePrivateProfileStringA("Options", "GameSpeed", value, file) ? 1 : 0);
+    }
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) > 1) return std::nullopt;
+    return WEXITSTATUS(status) == 1;
+}
+
+struct FailedWriteCase {
+    const char* what;
+    fs::perms dirPerms;
+    fs::perms filePerms;
+    bool unprivileged;
+    rlim_t sizeLimit;
+};
+
+TEST_F(ProfileFile, FailedWriteLeavesTheOriginalIntact) {
+    const std::string before = "[HiScores]\nScore1=900;Ann\n[Options]\nGameSpeed=10\n";
+    const std::string bigValue(100000, '7');
+    const FailedWriteCase cases[] = {
+        {"read-only directory", fs::perms(0555), fs::perms(0666), true, RLIM_INFINITY},
+        {"unreadable file in a writable directory", fs::perms(0777), fs::perms(0), true, RLIM_INFINITY},
+        {"disk full while writing", fs::perms(0755), fs::perms(0644), false, 4096},
+    };
+    fs::permissions(dir_, fs::perms(0755));
+    for (const FailedWriteCase& c : cases) {
+        const std::string sub = dir_ + "/case";
+        const std::string file = sub + "/VOIDRAID.INI";
+        fs::create_directory(sub);
+        Put(file, before);
+        fs::permissions(file, c.filePerms);
+        fs::permissions(sub, c.dirPerms);
+
+        const std::optional<bool> wrote = WriteInChild(file, bigValue, c.unprivileged, c.sizeLimit);
+        ASSERT_TRUE(wrote.has_value()) << c.what << ": the child could not run";
+        EXPECT_FALSE(*wrote) << c.what;
+
+        fs::permissions(sub, fs::perms(0755));
+        EXPECT_EQ(Slurp(file), before) << c.what;
+        EXPECT_EQ(DirectoryEntries(sub), std::vector<std::string>{"VOIDRAID.INI"}) << c.what;
+        fs::remove_all(sub);
+    }
+}
+
+TEST_F(ProfileFile, BinaryGarbageNeitherCrashesNorIsLost) {
+    std::mt19937 random(7);
+    std::string garbage(64 * 1024, '\0');
+    for (char& c : garbage) c = static_cast<char>(random() & 0xFF);
+    const std::string variants[] = {garbage, [&] {
+                                        std::string noLines = garbage;
+                                        std::erase(noLines, '\n');
+                                        std::erase(noLines, '[');
+                                        return noLines;
+                                    }()};
+    for (const std::string& before : variants) {
+        Put(ini_, before);
+        EXPECT_EQ(Read(ini_, "Options", "GameSpeed"), Default);
+        ASSERT_TRUE(WritePrivateProfileStringA("Options", "GameSpeed", "10", ini_));
+        EXPECT_EQ(Read(ini_, "Options", "GameSpeed"), "10");
+        const std::string after = Slurp(ini_);
+        EXPECT_EQ(after.substr(0, before.size()), before) << "the garbage stays as it was";
+        ASSERT_TRUE(WritePrivateProfileStringA("Options", "GameSpeed", "20", ini_));
+        EXPECT_EQ(Slurp(ini_).size(), after.size()) << "the second write replaces the first";
+    }
+}
+
+// Many or large writes: in memory where possible, so the disk's flushes do not set the pace.
+class ProfileInMemory : public ProfileFile {
+protected:
+    std::string Base() const override { return fs::is_directory("/dev/shm") ? "/dev/shm" : ::testing::TempDir(); }
+};
+
+TEST_F(ProfileInMemory, HugeFilesAndLongLinesStayFast) {
+    std::string big;
+    for (int s = 0; s < 20000; ++s) {
+        big += "[Section" + std::to_string(s) + "]\n";
+        for (int k = 0; k < 10; ++k) big += "Key" + std::to_string(k) + "=some value " + std::to_string(k) + "\n";
+    }
+    const std::string longValue(3 * 1024 * 1024, 'x');
+    big += "[Options]\nLong=" + longValue + "\nGameSpeed=10\n";
+    Put(ini_, big);
+    ASSERT_GT(big.size(), 6u * 1024 * 1024);
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Read(ini_, "Options", "GameSpeed"), "10");
+    EXPECT_EQ(Read(ini_, "Options", "Long"), longValue.substr(0, 255));
+    EXPECT_EQ(Read(ini_, "section19999", "key9"), "some value 9");
+    ASSERT_TRUE(WritePrivateProfileStringA("Options", "Long", "short", ini_));
+    ASSERT_TRUE(WritePrivateProfileStringA("Section0", "Key0", "changed", ini_));
+    EXPECT_EQ(Read(ini_, "Options", "GameSpeed"), "10");
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 3.0) << "five passes over a 6 MB file";
+
+    EXPECT_EQ(Read(ini_, "Options", "Long"), "short");
+    EXPECT_EQ(Read(ini_, "Section0", "Key0"), "changed");
+    EXPECT_EQ(Read(ini_, "Section0", "Key1"), "some value 1");
+    EXPECT_EQ(Slurp(ini_).size(), big.size() - longValue.size() + 5 - std::string("some value 0").size() + 7);
+}
+
+// Random files with a model of what each key should read, then random writes: every written
+// key reads back its value, every other key reads what it read before, every other line stays.
+class RandomProfile {
+public:
+    explicit RandomProfile(unsigned seed) : random_(seed) {}
+
+    static constexpr const char* Sections[] = {"Options", "HiScores", "Alpha", "Beta", "Gamma"};
+    static constexpr const char* Keys[] = {"GameSpeed", "Score1", "Score2", "K", "Long_Key_Name", "New"};
+
+    std::string Build() {
+        crlf_ = Pick(2) == 0;
+        std::string text;
+        const int blocks = Pick(8);
+        if (Pick(3) == 0) AddBody(text, nullptr, false);
+        for (int b = 0; b < blocks; ++b) {
+            const std::string name = Sections[Pick(4)];  // Gamma never stands in a built file
+            Line(text, Pad(Mixed(name), "[", "]"));
+            const std::string lower = Lower(name);
+            const bool first = seenSections_.insert(lower).second;
+            AddBody(text, &lower, first);
+        }
+        if (!text.empty() && Pick(4) == 0) text.resize(text.size() - (crlf_ ? 2 : 1));
+        return text;
+    }
+
+    bool Crlf() const { return crlf_; }
+    const std::vector<std::string>& OtherLines() const { return otherLines_; }
+
+    std::string Expected(const std::string& section, const std::string& key) const {
+        const auto s = model_.find(Lower(section));
+        if (s == model_.end()) return Default;
+        const auto k = s->second.find(Lower(key));
+        return k == s->second.end() ? Default : k->second;
+    }
+    void Wrote(const std::string& section, const std::string& key, const std::string& value) {
+        model_[Lower(section)][Lower(key)] = Trimmed(value);
+    }
+
+    int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+    std::string Mixed(const std::string& name) {
+        std::string out = name;
+        for (char& c : out) {
+            if (Pick(3) == 0) c = static_cast<char>(std::isupper(static_cast<unsigned char>(c)) ? std::tolower(c)
+                                                                                                : std::toupper(c));
+        }
+        return out;
+    }
+    std::string Value() {
+        static const std::string alphabet = "abcXYZ019;,.-_ \xE9\xFC";
+        std::string value;
+        const int length = Pick(12);
+        for (int i = 0; i < length; ++i) value += alphabet[static_cast<std::size_t>(Pick(static_cast<int>(alphabet.size())))];
+        return value;
+    }
+
+private:
+    static std::string Lower(std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    }
+    static std::string Trimmed(const std::string& s) {
+        const std::size_t b = s.find_first_not_of(" \t");
+        if (b == std::string::npos) return "";
+        return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+    }
+    std::string Blanks() { return std::string(static_cast<std::size_t>(Pick(3)), Pick(2) ? ' ' : '\t'); }
+    std::string Pad(const std::string& s, const std::string& open, const std::string& close) {
+        return Blanks() + open + Blanks() + s + Blanks() + close + Blanks();
+    }
+    void Line(std::string& text, const std::string& line) { text += line + (crlf_ ? "\r\n" : "\n"); }
+
+    void AddBody(std::string& text, const std::string* section, bool firstOfName) {
+        const int lines = Pick(6);
+        for (int i = 0; i < lines; ++i) {
+            switch (Pick(5)) {
+                case 0: case 1: {
+                    const std::string key = Keys[Pick(6)];
+                    std::string value = Value();
+                    std::string stored = value;
+                    if (Pick(3) == 0) {
+                        stored = (Pick(2) ? "\"" : "'") + value;
+                        stored += stored.front();
+                    } else {
+                        value = Trimmed(value);
+                    }
+                    Line(text, Blanks() + Mixed(key) + Blanks() + "=" + Blanks() + stored + Blanks());
+                    if (section && firstOfName) model_[*section].try_emplace(Lower(key), value);
+                    break;
+                }
+                case 2: Other(text, "; comment " + std::to_string(Pick(1000))); break;
+                case 3: Other(text, Mixed(Keys[Pick(6)])); break;  // a key without '='
+                default: {
+                    std::string garbage = "~";
+                    const int length = 1 + Pick(40);
+                    for (int g = 0; g < length; ++g) {
+                        char c = static_cast<char>(Pick(256));
+                        if (c == '\n' || c == '\r' || c == '=' || c == '[') c = '\0';
+                        garbage += c;
+                    }
+                    Other(text, garbage);
+                }
+            }
+        }
+    }
+    void Other(std::string& text, const std::string& line) {
+        otherLines_.push_back(line);
+        Line(text, line);
+    }
+
+    std::mt19937 random_;
+    bool crlf_ = false;
+    std::set<std::string> seenSections_;
+    std::map<std::string, std::map<std::string, std::string>> model_;
+    std::vector<std::string> otherLines_;
+};
+
+TEST_F(ProfileInMemory, RandomFilesAndWritesAgreeWithAModel) {
+    for (unsigned seed = 1; seed <= 150; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        RandomProfile profile(seed);
+        const std::string built = profile.Build();
+        // A file without any line ending yet gets the program's own.
+        const bool crlf = profile.Crlf() && built.find('\n') != std::string::npos;
+        Put(ini_, built);
+        const auto checkAll = [&] {
+            for (const char* section : RandomProfile::Sections) {
+                for (const char* key : RandomProfile::Keys) {
+                    ASSERT_EQ(Read(ini_, profile.Mixed(section), profile.Mixed(key)), profile.Expected(section, key))
+                        << section << "/" << key << "\n" << Slurp(ini_);
+                }
+            }
+        };
+        checkAll();
+        for (int w = 0; w < 8; ++w) {
+            const std::string section = RandomProfile::Sections[profile.Pick(5)];
+            const std::string key = RandomProfile::Keys[profile.Pick(6)];
+            const std::string value = profile.Value();
+            if (profile.Pick(8) == 0) {
+                const std::string before = Slurp(ini_);
+                ASSERT_FALSE(WritePrivateProfileStringA(section, key + "=", value, ini_));
+                ASSERT_EQ(Slurp(ini_), before);
+                continue;
+            }
+            ASSERT_TRUE(WritePrivateProfileStringA(profile.Mixed(section), profile.Mixed(key), value, ini_));
+            profile.Wrote(section, key, value);
+            checkAll();
+        }
+        const std::string after = Slurp(ini_);
+        for (const std::string& line : profile.OtherLines()) {
+            EXPECT_NE(after.find(line), std::string::npos) << "lost line: " << line;
+        }
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            if (after[i] == '\n') {
+                ASSERT_EQ(i > 0 && after[i - 1] == '\r', crlf) << "line ending at " << i;
+            }
+        }
+    }
+}
+
+}  // namespace

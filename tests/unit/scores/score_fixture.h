@@ -1,0 +1,77 @@
+// A fresh table state and a settings file of its own for each test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "scores/score11_table.h"
+
+using Place = std::pair<std::string, std::int32_t>;
+using Places = std::vector<Place>;
+
+inline std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void Put(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+// "[HiScores]" with one key per place, as the program writes it.
+inline std::string HiScoresSection(const Places& places) {
+    std::string text = "[HiScores]\n";
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        text += "Score" + std::to_string(i + 1) + "=" + std::to_string(places[i].second) + ";" + places[i].first + "\n";
+    }
+    return text;
+}
+
+inline Places TableInMemory() {
+    Places places;
+    for (const HighScoreEntry& entry : ScoreTable()) places.emplace_back(entry.Name, entry.Score);
+    return places;
+}
+
+class ScoreFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = std::filesystem::path(::testing::TempDir()) / "scores-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        ini_ = dir_ + "/VOIDRAID.INI";
+        for (HighScoreEntry& entry : HighScores) entry = HighScoreEntry{};
+        ResetScoreState();
+        ScoreFile = ini_;
+        ScoreTitle.clear();
+        SetScoreDialog(nullptr);
+    }
+    void TearDown() override {
+        SetScoreDialog(nullptr);
+        std::filesystem::remove_all(dir_);
+    }
+
+    // Writes the file and loads the table from it.
+    void LoadFrom(const std::string& content) {
+        Put(ini_, content);
+        LoadHighScores(ini_);
+    }
+
+    // What the next start of the program would read.
+    Places Reloaded() {
+        ResetScoreState();
+        LoadHighScores(ini_);
+        return TableInMemory();
+    }
+
+    std::string dir_;
+    std::string ini_;
+};
