@@ -1,0 +1,22 @@
+// The eight sound slots behind PlaySound: slot n plays its file on mixer channel n.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+constexpr int SoundSlots = 8;
+constexpr std::int16_t MusicSlot = 0;
+
+struct SoundEntry {
+    std::int32_t Loops = 0;  // -1 repeats until the channel is flushed, 0 plays once
+    std::string File;  // full path, in lower case
+};
+
+// Filled once by a successful InitSound; empty when the mixer did not start.
+extern std::array<SoundEntry, SoundSlots> SoundTable;
+// The channel of the latest request that passed the gate.
+extern std::int32_t SoundChannel;
+
+// The slot's file name in the program directory.
+std::string SoundFileName(int slot);

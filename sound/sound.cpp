@@ -1,0 +1,68 @@
+#include "sound/sound.h"
+
+#include <cstdio>
+
+#include "sound/slots.h"
+#include "sound/wavemix.h"
+
+std::array<SoundEntry, SoundSlots> SoundTable;
+std::int32_t SoundChannel = 0;
+
+namespace {
+
+SoundSettings* Settings = nullptr;
+
+std::string TrimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// ASCII only: the mixer matches the path on disk the same way, so any other byte passes as is.
+std::string LowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+}  // namespace
+
+std::string SoundFileName(int slot) {
+    char name[16];
+    std::snprintf(name, sizeof name, "0000_%03d.X25", slot);
+    return name;
+}
+
+void SetSoundSettings(SoundSettings* settings) { Settings = settings; }
+
+void InitSound() {
+    if (Settings == nullptr) return;
+    if (InitWaveMix() != 0) {
+        for (std::int32_t n = 0; n < SoundSlots; ++n) {
+            SoundEntry& entry = SoundTable[static_cast<std::size_t>(n)];
+            entry.File = LowerCase(TrimBlanks(Settings->AppPath() + SoundFileName(n)));
+            entry.Loops = n == MusicSlot ? -1 : 0;
+            // A file that does not open leaves its slot silent; nothing else is told.
+            OpenWave(entry.File, n);
+        }
+        return;
+    }
+    Settings->MessageBox("Unable to Initialize WaveMix DLL, Sound Disabled.", "WaveMix Error");
+    // Clearing a ticked Music box runs its click handler, which flushes channel 0 with no
+    // session; the library takes that in its stride.
+    Settings->SetEffectsValue(0);
+    Settings->SetMusicValue(0);
+    Settings->DisableEffectsBox();
+    Settings->DisableMusicBox();
+}
+
+void PlaySound(const std::int16_t& Slot) {
+    // Every caller passes a constant slot; anything else would read past the table.
+    if (Settings == nullptr || Slot < 0 || Slot >= SoundSlots) return;
+    const std::int16_t gate = Slot == MusicSlot ? Settings->MusicValue() : Settings->EffectsValue();
+    // A closed gate leaves whatever already plays on the channel alone.
+    if (gate == 0) return;
+    SoundChannel = Slot;
+    FlushChannel(SoundChannel);
+    PlayWave(SoundChannel, SoundTable[static_cast<std::size_t>(Slot)].Loops);
+}
