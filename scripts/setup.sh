@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake pkg-config
+  g++ make cmake pkg-config python3
   libfltk1.3-dev libsdl2-mixer-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
