@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake pkg-config python3
-  libfltk1.3-dev libsdl2-mixer-dev
+  libfltk1.3-dev libx11-dev libxft-dev libfontconfig-dev fonts-liberation libsdl2-mixer-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
 )

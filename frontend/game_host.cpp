@@ -1,0 +1,64 @@
+#include "frontend/game_host.h"
+
+#include "frontend/frm_config.h"
+#include "frontend/frm_main.h"
+#include "frontend/module1.h"
+#include "game/host.h"
+#include "platform/fltk/message_box.h"
+#include "platform/fltk/program.h"
+#include "platform/surface.h"
+#include "scores/score11.h"
+#include "sound/sound.h"
+
+namespace {
+
+class WindowHost final : public GameHost {
+public:
+    void PlaySound(std::int16_t slot) override { ::PlaySound(slot); }
+    void MessageBox(const std::string& text) override { toolkit::MessageBox(text); }
+    void ShowHighScores(std::int32_t points, const std::string& title, const std::string& iniFile,
+                        bool showTableOnly) override {
+        ::ShowHighScores(points, title, iniFile, showTableOnly);
+    }
+    std::string SettingsFilePath() override { return ::SettingsFilePath(); }
+
+    void SetTimerInterval(std::int32_t milliseconds) override { frmMain().Timer1.SetInterval(milliseconds); }
+    std::int32_t SliderValue() override { return frmConfig().SpeedValue(); }
+
+    void SetMenuVisible(bool visible) override {
+        FrmMain& main = frmMain();
+        if (visible) {
+            main.picMenu->show();
+            main.RestoreMenuFocus();
+        } else {
+            main.picMenu->hide();
+        }
+    }
+    void SetMenuEnabled(bool enabled) override {
+        if (enabled) {
+            frmMain().picMenu->activate();
+        } else {
+            frmMain().picMenu->deactivate();
+        }
+    }
+    void SetScreenVisible(bool visible) override {
+        if (visible) {
+            frmMain().scr->show();
+        } else {
+            frmMain().scr->hide();
+        }
+    }
+    int ScreenWidth() override { return frmMain().scr->w(); }
+    int ScreenHeight() override { return frmMain().scr->h(); }
+    void BlitToScreen(const platform::Surface& buffer, int width, int height) override {
+        frmMain().scr->ShowFrame(buffer.Data(), width, height, buffer.Width());
+    }
+
+    void PumpMessages() override { toolkit::PumpMessages(); }
+};
+
+WindowHost host;
+
+}  // namespace
+
+void ConnectGameToWindows() { SetGameHost(&host); }

@@ -1,0 +1,116 @@
+#include "frontend/module1.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "frontend/app_path.h"
+#include "frontend/colour_rule.h"
+#include "frontend/fonts.h"
+#include "frontend/frm_about.h"
+#include "frontend/frm_config.h"
+#include "frontend/frm_main.h"
+#include "frontend/frm_story.h"
+#include "frontend/game_host.h"
+#include "frontend/settings.h"
+#include "frontend/sound_controls.h"
+#include "game/sprite_store.h"
+#include "scores/frm_scores.h"
+#include "platform/fltk/display.h"
+#include "platform/fltk/help.h"
+#include "platform/fltk/message_box.h"
+#include "platform/fltk/program.h"
+#include "sound/sound.h"
+
+std::string AppPath;
+
+namespace {
+
+constexpr const char* SettingsFileName = "VOIDRAID.INI";
+constexpr const char* HelpFileName = "VOIDRAID.HLP";
+constexpr const char* ColourDepthMessage =
+    "Please switch to a high (16bit) or true (24bit or 32bit) color display mode.  "
+    "(control panel/display/settings/color palette)";
+
+// Settings are written back only when they were read: a start refused before that would
+// otherwise overwrite the player's stored preferences with the design values.
+bool settingsLoaded = false;
+
+std::string CurrentDirectory() {
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string("./") : current.string();
+}
+
+}  // namespace
+
+std::string SettingsFilePath() { return AppPath + SettingsFileName; }
+
+void Main() {
+    // The other subsystems reach the windows through their seams.
+    toolkit::SetApplicationTitle(ApplicationTitle);
+    ConnectGameToWindows();
+    ConnectSoundToPreferences();
+    InstallScoreDialog();
+    LoadFonts();
+
+    // The splash, loaded hidden.
+    frmAbout();
+    // Palette displays are refused here; the check loads the main window.
+    CheckColorDepth();
+    // Program directory, current directory, help file.
+    InitAppPath();
+    // The splash stays up while the settings, the sound files and the pictures load.
+    frmAbout().ShowModeless();
+    frmAbout().Repaint();
+    // The stored preferences into the Preferences dialog, loading it.
+    LoadSettings();
+    // The mixer and the eight sound slots.
+    InitSound();
+    // The sprite store and the picture viewer, hidden.
+    frmGFX1();
+    frmStory();
+    // The music, when its box is ticked.
+    PlaySound(MusicSlot);
+    // The main window takes over from the splash, showing its menu.
+    frmMain().ShowModeless();
+    frmAbout().Hide();
+    frmMain().picMenu->show();
+    // The banner's one call.
+    frmMain().advert1->Start();
+}
+
+void InitAppPath() {
+    AppPath = ProgramDirectory(toolkit::ProgramFilePath(), CurrentDirectory());
+    // A directory that cannot be entered leaves the current one; every path is a full one.
+    std::error_code error;
+    std::filesystem::current_path(AppPath, error);
+    toolkit::SetHelpFile(AppPath + HelpFileName);
+}
+
+void CheckColorDepth() {
+    // The main window's display is the one read; this first use loads the window.
+    frmMain();
+    const toolkit::ColourFormat format = toolkit::DisplayColourFormat();
+    if (DisplayAccepted(format.bitsPerPixel, format.planes)) return;
+    toolkit::MessageBox(ColourDepthMessage);
+    ExitProgram();
+}
+
+void ExitProgram() {
+    if (settingsLoaded) SaveSettings();
+    // The music stops, then the mixer and its waves are released.
+    FlushChannel(0);
+    CloseWaveMix();
+    frmMain().Hide();
+    // Messages already queued still run before the end.
+    toolkit::PumpMessages();
+    toolkit::PumpMessages();
+    toolkit::EndProgram();
+}
+
+void LoadSettings() {
+    LoadSettingsInto(frmConfig(), SettingsFilePath());
+    settingsLoaded = true;
+}
+
+void SaveSettings() { SaveSettingsFrom(frmConfig(), SettingsFilePath()); }

@@ -1,0 +1,85 @@
+#include "platform/fltk/form.h"
+
+#include <FL/Fl.H>
+
+#include "platform/fltk/display.h"
+
+namespace toolkit {
+namespace {
+Form* activeForm = nullptr;
+}
+
+Form* ActiveForm() { return activeForm; }
+
+Form::Form(int width, int height, const char* caption) : Fl_Double_Window(width, height, caption) {
+    callback(CloseRequested);
+    end();
+}
+
+Form::~Form() {
+    if (activeForm == this) activeForm = nullptr;
+}
+
+void Form::CloseRequested(Fl_Widget* window, void*) {
+    // FLTK also sends Esc here when no widget took it: that is not a close request.
+    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+    Form& form = *static_cast<Form*>(window);
+    std::int16_t cancel = 0;
+    form.Form_Unload(cancel);
+    if (!cancel) form.Unload();
+}
+
+void Form::ShowModeless() {
+    // Modality is fixed when a window is mapped.
+    if (shown() && modal()) hide();
+    clear_modal_states();
+    show();
+    Activated();
+}
+
+void Form::ShowModal() {
+    if (shown() && !modal()) hide();
+    set_modal();
+    show();
+    Activated();
+    Fl_Widget_Tracker alive(this);
+    while (alive.exists() && shown()) Fl::wait();
+}
+
+void Form::Hide() { hide(); }
+
+void Form::Repaint() {
+    if (shown()) wait_for_expose();
+    redraw();
+    Fl::flush();
+}
+
+void Form::CenterOnScreen() {
+    OpenDisplay();
+    position((Fl::w() - w()) / 2, (Fl::h() - h()) / 2);
+}
+
+void Form::CenterOver(const Fl_Window& other) {
+    position(other.x() + (other.w() - w()) / 2, other.y() + (other.h() - h()) / 2);
+}
+
+void Form::FixSize() { size_range(w(), h(), w(), h()); }
+
+void Form::Activated() {
+    activeForm = this;
+    Form_Activate();
+}
+
+int Form::handle(int event) {
+    const int result = Fl_Double_Window::handle(event);
+    // The window itself is given the focus only when it becomes the active window.
+    if (event == FL_FOCUS && activeForm != this && shown()) Activated();
+    return result;
+}
+
+void Form::hide() {
+    if (activeForm == this) activeForm = nullptr;
+    Fl_Double_Window::hide();
+}
+
+}  // namespace toolkit

@@ -1,0 +1,55 @@
+// A window of the program as its handlers see it: shown modelessly or modally, hidden,
+// repainted, with the window system's close request (whose cancel flag keeps the window),
+// activation, and the help context number that F1 opens.
+#pragma once
+
+#include <cstdint>
+
+#include <FL/Fl_Double_Window.H>
+
+namespace toolkit {
+
+class Form : public Fl_Double_Window {
+public:
+    // Built hidden, as a window is loaded by its first use.
+    Form(int width, int height, const char* caption);
+    ~Form() override;
+
+    // The caller goes on at once.
+    void ShowModeless();
+    // Returns once the window is hidden or unloaded; the other windows take no input meanwhile.
+    void ShowModal();
+    void Hide();
+    // Draws the window now; a window just shown is waited for until it is on screen.
+    void Repaint();
+
+    void CenterOnScreen();
+    void CenterOver(const Fl_Window& other);
+    // The user cannot resize it (and gets no maximize box).
+    void FixSize();
+
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int context) { helpContext_ = context; }
+
+    int handle(int event) override;
+    void hide() override;
+
+protected:
+    // Each time the window becomes the program's active window: shown, or come back to.
+    virtual void Form_Activate() {}
+    // The window system asks to close the window; Cancel true (-1) keeps it.
+    virtual void Form_Unload(std::int16_t& Cancel) { (void)Cancel; }
+    // What a close that was not cancelled does; forms that are destroyed on close override it.
+    virtual void Unload() { hide(); }
+
+private:
+    static void CloseRequested(Fl_Widget* window, void*);
+    void Activated();
+
+    int helpContext_ = 0;
+};
+
+// The form that was activated last and is still shown, or none.
+Form* ActiveForm();
+
+}  // namespace toolkit

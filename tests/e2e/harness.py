@@ -1,0 +1,283 @@
+"""Drives the built program in a private Xvfb: windows, keys, clicks, screenshots, settings.
+
+Everything waits by polling with a deadline, never by a fixed sleep, so that a loaded machine
+only makes the tests slower.
+"""
+
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import threading
+import time
+
+PROGRAM_DIR = os.environ.get("VR_PROGRAM_DIR", "")
+XPROBE = os.environ.get("VR_XPROBE", "xprobe")
+
+MAIN_TITLE = "VR-717 'Void Raider' II"
+VIEWER_TITLE = "VR-717 'Void Raider'"  # also the splash and the About box
+PREFERENCES_TITLE = "Preferences"
+MESSAGE_TITLE = "VR-717 'VoidRaider'"
+HELP_TITLE = "VR-717 'Void Raider' II Help"
+
+# A full high-score table: no game of a test earns a place, so no name is asked for.
+FULL_SCORE_TABLE = "".join(f"Score{place}={1000000 - place * 1000};Ace {place}\n" for place in range(1, 6))
+
+DEFAULT_TIMEOUT = 20.0
+
+
+class WaitTimeout(AssertionError):
+    pass
+
+
+def wait_until(condition, timeout=DEFAULT_TIMEOUT, interval=0.05, what="condition"):
+    """Polls condition until it returns something true; returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise WaitTimeout(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+class Image:
+    """An RGB screenshot."""
+
+    def __init__(self, width, height, data):
+        self.width = width
+        self.height = height
+        self.data = data
+
+    @staticmethod
+    def from_ppm(raw):
+        # P6 header: magic, width, height, maxval, each after white space (no comments from import).
+        fields = []
+        at = 0
+        while len(fields) < 4:
+            while raw[at : at + 1].isspace():
+                at += 1
+            start = at
+            while not raw[at : at + 1].isspace():
+                at += 1
+            fields.append(raw[start:at])
+        at += 1
+        if fields[0] != b"P6" or int(fields[3]) != 255:
+            raise ValueError("not an 8-bit binary PPM")
+        width, height = int(fields[1]), int(fields[2])
+        return Image(width, height, raw[at : at + width * height * 3])
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return self.data[i], self.data[i + 1], self.data[i + 2]
+
+    def crop(self, x, y, width, height):
+        rows = []
+        for row in range(y, y + height):
+            i = (row * self.width + x) * 3
+            rows.append(self.data[i : i + width * 3])
+        return Image(width, height, b"".join(rows))
+
+    def count(self, predicate, x=0, y=0, width=None, height=None):
+        width = self.width - x if width is None else width
+        height = self.height - y if height is None else height
+        total = 0
+        for row in range(y, y + height):
+            for column in range(x, x + width):
+                if predicate(self.pixel(column, row)):
+                    total += 1
+        return total
+
+
+def is_yellow(p):
+    return p[0] > 180 and p[1] > 180 and p[2] < 100
+
+
+def is_lit(p):
+    return max(p) > 40
+
+
+class XServer:
+    """A private Xvfb on a free display number."""
+
+    def __init__(self, depth=24, width=800, height=600):
+        self.width, self.height = width, height
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
+             "-noreset", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        # Xvfb writes its display number once it accepts clients.
+        number = b""
+        deadline = time.monotonic() + DEFAULT_TIMEOUT
+        with os.fdopen(read_end, "rb", buffering=0) as pipe:
+            while not number.endswith(b"\n"):
+                ready, _, _ = select.select([pipe], [], [], max(0.0, deadline - time.monotonic()))
+                chunk = pipe.read(1) if ready else b""
+                if not chunk:
+                    self.stop()
+                    raise RuntimeError("Xvfb did not start")
+                number += chunk
+        self.display = ":" + number.decode().strip()
+        self.env = dict(os.environ, DISPLAY=self.display)
+
+    def run(self, *args, check=True, timeout=DEFAULT_TIMEOUT):
+        result = subprocess.run(list(args), env=self.env, capture_output=True, timeout=timeout)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"{args[0]} failed: {result.stderr.decode(errors='replace')}")
+        return result.stdout.decode(errors="replace")
+
+    def screenshot(self):
+        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env, capture_output=True,
+                             timeout=DEFAULT_TIMEOUT, check=True).stdout
+        return Image.from_ppm(raw)
+
+    def visible_windows(self, title):
+        """Ids of the mapped windows whose title is exactly title."""
+        pattern = "^" + re.escape(title) + "$"
+        result = self.run("xdotool", "search", "--onlyvisible", "--name", pattern, check=False)
+        return [int(line) for line in result.split()]
+
+    def wait_window(self, title, timeout=DEFAULT_TIMEOUT):
+        return wait_until(lambda: self.visible_windows(title), timeout, what=f"window '{title}'")[0]
+
+    def wait_no_window(self, title, timeout=DEFAULT_TIMEOUT):
+        wait_until(lambda: not self.visible_windows(title), timeout, what=f"window '{title}' to go")
+
+    def geometry(self, window):
+        out = self.run("xdotool", "getwindowgeometry", "--shell", str(window))
+        values = dict(line.split("=", 1) for line in out.split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def focus(self, window):
+        self.run("xdotool", "windowfocus", "--sync", str(window))
+
+    def key(self, window, *keys):
+        self.focus(window)
+        self.run("xdotool", "key", *keys)
+
+    def key_down(self, window, key):
+        self.focus(window)
+        self.run("xdotool", "keydown", key)
+
+    def key_up(self, key):
+        self.run("xdotool", "keyup", key)
+
+    def click(self, x, y):
+        # The X server handles the move before the click; --sync would wait for a move that
+        # does not come when the pointer is already there.
+        self.run("xdotool", "mousemove", str(x), str(y), "click", "1")
+
+    def close(self, window):
+        """The window system's close request, as a close box sends it."""
+        self.run(XPROBE, "close", str(window))
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+class WindowWatch:
+    """Records every top-level window mapped and unmapped, from before the program starts."""
+
+    def __init__(self, server):
+        self.events = []
+        self.lock = threading.Lock()
+        self.process = subprocess.Popen([XPROBE, "watch"], env=server.env, stdout=subprocess.PIPE, text=True)
+        first = self.process.stdout.readline()
+        if not first.startswith("ready"):
+            raise RuntimeError("xprobe watch did not start")
+        self.thread = threading.Thread(target=self._read, daemon=True)
+        self.thread.start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            parts = line.rstrip("\n").split(" ", 7)
+            if len(parts) < 7:
+                continue
+            event = {"what": parts[0], "ms": float(parts[1]), "id": int(parts[2], 16),
+                     "x": int(parts[3]), "y": int(parts[4]), "width": int(parts[5]), "height": int(parts[6]),
+                     "name": parts[7] if len(parts) > 7 else ""}
+            with self.lock:
+                self.events.append(event)
+
+    def snapshot(self):
+        with self.lock:
+            return list(self.events)
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+
+
+class Program:
+    """The game, run from a fresh copy of the program directory."""
+
+    def __init__(self, server, settings=None):
+        if not PROGRAM_DIR or not os.path.isfile(os.path.join(PROGRAM_DIR, "voidraid")):
+            raise RuntimeError("VR_PROGRAM_DIR must name the directory of the built program")
+        self.server = server
+        self.directory = tempfile.mkdtemp(prefix="voidraid-e2e-")
+        shutil.copytree(PROGRAM_DIR, self.directory, dirs_exist_ok=True)
+        self.ini_path = os.path.join(self.directory, "VOIDRAID.INI")
+        if settings is not None:
+            with open(self.ini_path, "w") as ini:
+                ini.write(settings)
+        self.process = None
+        self.log = None
+
+    def start(self):
+        env = dict(self.server.env, SDL_AUDIODRIVER="dummy")
+        self.log = open(os.path.join(self.directory, "program.log"), "w")
+        # Started from elsewhere: the program must find its files by itself.
+        self.process = subprocess.Popen([os.path.join(self.directory, "voidraid")], env=env, cwd="/",
+                                        stdout=self.log, stderr=subprocess.STDOUT)
+        return self
+
+    def main_window(self, timeout=DEFAULT_TIMEOUT):
+        return self.server.wait_window(MAIN_TITLE, timeout)
+
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def wait_exit(self, timeout=DEFAULT_TIMEOUT):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise WaitTimeout(f"the program did not end within {timeout:.0f} s")
+
+    def settings_text(self):
+        with open(self.ini_path) as ini:
+            return ini.read()
+
+    def stop(self):
+        if self.process is not None and self.process.poll() is None:
+            self.process.send_signal(signal.SIGKILL)
+            self.process.wait()
+        if self.log:
+            self.log.close()
+        shutil.rmtree(self.directory, ignore_errors=True)
+
+
+def ini_sections(text):
+    """{section: {key: value}} with the names as written."""
+    sections = {}
+    current = None
+    for line in text.splitlines():
+        line = line.strip()
+        if line.startswith("[") and line.endswith("]"):
+            current = sections.setdefault(line[1:-1], {})
+        elif "=" in line and current is not None:
+            key, value = line.split("=", 1)
+            current[key.strip()] = value.strip()
+    return sections

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <FL/Enumerations.H>
+#include <FL/Fl.H>
+
+#include <chrono>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/fltk/frame_timer.h"
+#include "platform/fltk/keyboard.h"
+#include "platform/fltk/message_box.h"
+
+namespace {
+
+TEST(VirtualKeyCode, GivesTheCodesTheGameListensTo) {
+    struct Case {
+        int key;
+        std::int16_t code;
+    };
+    const Case cases[] = {
+        {FL_Escape, 27}, {' ', 32},   {FL_Left, 37},     {FL_Up, 38},       {FL_Right, 39}, {FL_Down, 40},
+        {'s', 83},       {'w', 87},   {'a', 65},         {'z', 90},         {'0', 48},      {'9', 57},
+        {FL_F + 1, 112}, {FL_F + 12, 123}, {FL_Enter, 13}, {FL_KP_Enter, 13}, {FL_Tab, 9},  {FL_Shift_L, 16},
+        {FL_KP + '5', 101}, {FL_Page_Up, 33}, {FL_Home, 36}, {FL_Delete, 46},
+        {FL_Volume_Up, 0}, {0x20ac, 0},  // keys without a code
+    };
+    for (const Case& c : cases) EXPECT_EQ(toolkit::VirtualKeyCode(c.key), c.code) << std::hex << c.key;
+}
+
+TEST(VirtualKeyCode, ALetterHasOneCodeWhateverShiftAndCapsLock) {
+    // FLTK names a letter key by its lower-case character, but an application may see the
+    // upper-case one as well; both give the letter's one code.
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        EXPECT_EQ(toolkit::VirtualKeyCode(letter), letter - 'a' + 'A') << letter;
+    }
+}
+
+TEST(ShiftState, HasTheShiftCtrlAndAltBits) {
+    EXPECT_EQ(toolkit::ShiftState(0), 0);
+    EXPECT_EQ(toolkit::ShiftState(FL_SHIFT), 1);
+    EXPECT_EQ(toolkit::ShiftState(FL_CTRL), 2);
+    EXPECT_EQ(toolkit::ShiftState(FL_ALT), 4);
+    EXPECT_EQ(toolkit::ShiftState(FL_SHIFT | FL_CTRL | FL_ALT | FL_CAPS_LOCK | FL_NUM_LOCK), 7);
+}
+
+// Every character seven pixels wide.
+int Width(std::string_view line) { return static_cast<int>(line.size()) * 7; }
+
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+TEST(WrapToWidth, BreaksAtBlanksSoNoLineIsTooWide) {
+    const std::string text =
+        "Please switch to a high (16bit) or true (24bit or 32bit) color display mode.  "
+        "(control panel/display/settings/color palette)";
+    const std::string wrapped = toolkit::WrapToWidth(text, 40 * 7, Width);
+    std::istringstream lines(wrapped);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        EXPECT_LE(Width(line), 40 * 7) << line;
+        EXPECT_NE(line.front(), ' ') << "a line starts with the blank it was broken at";
+    }
+    EXPECT_EQ(count, 4);
+    EXPECT_EQ(Words(wrapped), Words(text));
+}
+
+TEST(WrapToWidth, KeepsShortTextsLineBreaksAndLongWords) {
+    EXPECT_EQ(toolkit::WrapToWidth("Game Over.  Score: 120", 400, Width), "Game Over.  Score: 120");
+    EXPECT_EQ(toolkit::WrapToWidth("one\ntwo three", 5 * 7, Width), "one\ntwo\nthree");
+    EXPECT_EQ(toolkit::WrapToWidth("a unbreakableword b", 5 * 7, Width), "a\nunbreakableword\nb");
+    EXPECT_EQ(toolkit::WrapToWidth("", 100, Width), "");
+}
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// Runs the event loop until done says so or a generous deadline passes.
+template <class Done>
+void RunUntil(Done done) {
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(10);
+    while (!done() && Clock::now() < deadline) Fl::wait(0.05);
+}
+
+TEST(FrameTimer, TicksOncePerIntervalWithoutDriftingByTheWorkOfATick) {
+    constexpr int Ticks = 30;
+    constexpr int Interval = 10;
+    int ticks = 0;
+    Clock::time_point first;
+    Clock::time_point last;
+    toolkit::FrameTimer timer([&] {
+        last = Clock::now();
+        if (ticks++ == 0) first = last;
+        // A tick that takes 40% of the period: the next one still comes on time.
+        const Clock::time_point busyUntil = last + std::chrono::milliseconds(4);
+        while (Clock::now() < busyUntil) {
+        }
+        if (ticks == Ticks) timer.SetInterval(0);
+    });
+    timer.SetInterval(Interval);
+    RunUntil([&] { return ticks >= Ticks; });
+    ASSERT_EQ(ticks, Ticks);
+    const double mean = Milliseconds(last - first) / (Ticks - 1);
+    EXPECT_GT(mean, Interval * 0.9);
+    EXPECT_LT(mean, Interval * 1.2) << "the period drifts with the work of a tick";
+    EXPECT_EQ(timer.Interval(), 0);
+}
+
+TEST(FrameTimer, KeepsItsPhaseWhenSetToItsOwnIntervalAndStopsAtZero) {
+    // As a game's first frame sets the interval the timer already runs at: a timer restarted
+    // there would wait a whole period after the tick's work, 30 ms instead of 20.
+    constexpr int Interval = 20;
+    int ticks = 0;
+    Clock::time_point first;
+    Clock::time_point last;
+    toolkit::FrameTimer timer([&] {
+        last = Clock::now();
+        if (ticks++ == 0) first = last;
+        const Clock::time_point busyUntil = last + std::chrono::milliseconds(10);
+        while (Clock::now() < busyUntil) {
+        }
+        timer.SetInterval(Interval);
+    });
+    timer.SetInterval(Interval);
+    RunUntil([&] { return ticks >= 6; });
+    ASSERT_EQ(ticks, 6);
+    EXPECT_LT(Milliseconds(last - first) / 5, Interval * 1.25);
+
+    timer.SetInterval(0);
+    const int stoppedAt = ticks;
+    const Clock::time_point quietUntil = Clock::now() + std::chrono::milliseconds(100);
+    while (Clock::now() < quietUntil) Fl::wait(0.02);
+    EXPECT_EQ(ticks, stoppedAt);
+}
+
+}  // namespace
