@@ -1,6 +1,7 @@
 #include "platform/fltk/form.h"
 
 #include <FL/Fl.H>
+#include <FL/x.H>
 
 #include "platform/fltk/display.h"
 
@@ -41,6 +42,9 @@ void Form::ShowModal() {
     if (shown() && !modal()) hide();
     set_modal();
     show();
+    // The keyboard belongs to the modal window, also where no window manager hands it over.
+    wait_for_expose();
+    XSetInputFocus(fl_display, fl_xid(this), RevertToParent, CurrentTime);
     Activated();
     Fl_Widget_Tracker alive(this);
     while (alive.exists() && shown()) Fl::wait();
