@@ -49,10 +49,10 @@ static_assert(offsetof(MixPlayParams, SessionLow) == 2 && offsetof(MixPlayParams
 
 constexpr std::uint16_t MixLoopForever = 0xFFFF;
 constexpr int MixMaxChannels = 16;  // channel numbers 0 to 15
-constexpr int MixDefaultRate = 44100;
+constexpr int MixDefaultRate = 22050;
 // Output buffer in frames: about 12 ms at the default rate, which keeps a shot's sound within
 // 25 ms of the request.
-constexpr int MixBufferFrames = 512;
+constexpr int MixBufferFrames = 256;
 
 // Results of the operations other than the handle makers.
 constexpr std::int32_t MixOk = 0;

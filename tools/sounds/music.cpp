@@ -12,7 +12,7 @@ namespace sounds {
 namespace {
 
 constexpr int Bpm = 125;
-constexpr int Sixteenth = Rate * 60 / (Bpm * 4);  // 5292 frames, a whole number at this tempo
+constexpr int Sixteenth = Rate * 60 / (Bpm * 4);  // 2646 frames, a whole number at this tempo
 constexpr int BarFrames = 16 * Sixteenth;
 constexpr int Bars = 16;
 constexpr int LoopFrames = Bars * BarFrames;

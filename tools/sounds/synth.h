@@ -9,7 +9,7 @@
 
 namespace sounds {
 
-constexpr int Rate = 44100;
+constexpr int Rate = 22050;
 constexpr double Pi = 3.14159265358979323846;
 
 // Samples in -1..1; stereo data is interleaved left, right.

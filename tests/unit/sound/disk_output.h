@@ -11,7 +11,7 @@
 
 #include "files.h"
 
-constexpr int OutputRate = 44100;
+constexpr int OutputRate = platform::MixDefaultRate;
 constexpr std::int64_t Seconds(double s) { return static_cast<std::int64_t>(s * OutputRate); }
 
 struct Frame {

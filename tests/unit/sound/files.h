@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/mixer/wavemix.h"
+
 namespace fs = std::filesystem;
 
 // A fresh directory, removed with everything in it when the object goes.
@@ -37,10 +39,11 @@ inline void WriteBytes(const fs::path& path, const std::vector<unsigned char>& b
                                                 static_cast<std::streamsize>(bytes.size()));
 }
 
-// 16-bit mono PCM at 44100 Hz holding one constant level: once mixed, every output sample it
-// reaches shows that level, so sums of channels can be read off the output directly.
+// 16-bit mono PCM at the mixer's rate holding one constant level: once mixed, every output
+// sample it reaches shows that level, so sums of channels can be read off the output directly.
 inline std::vector<unsigned char> LevelWav(std::int16_t level, double seconds) {
-    const auto frames = static_cast<std::uint32_t>(seconds * 44100);
+    constexpr std::uint32_t rate = platform::MixDefaultRate;
+    const auto frames = static_cast<std::uint32_t>(seconds * rate);
     std::vector<unsigned char> b(44 + std::size_t{frames} * 2);
     std::size_t at = 0;
     const auto put = [&](std::uint32_t value, int bytes) {
@@ -56,8 +59,8 @@ inline std::vector<unsigned char> LevelWav(std::int16_t level, double seconds) {
     put(16, 4);
     put(1, 2);  // PCM
     put(1, 2);  // mono
-    put(44100, 4);
-    put(88200, 4);
+    put(rate, 4);
+    put(rate * 2, 4);
     put(2, 2);
     put(16, 2);
     tag("data");
