@@ -2,6 +2,7 @@
 #include "game/game.h"
 #include "game/sprite_store.h"
 #include "game/steps.h"
+#include "game/targets.h"
 
 namespace {
 
@@ -9,11 +10,6 @@ constexpr std::int32_t BottomOfField = 300;  // an asteroid with a larger Y leav
 constexpr std::int32_t RamCost = 110;
 constexpr std::int32_t SpawnBase = 44;  // chance 1 in (44 - TurboThrust) per free slot and frame
 constexpr std::int32_t TurnImages = 30;  // image 31 closes the turn and is never shown
-
-// The ram box: strictly inside (ShipX - 8, ShipX + 32) x (ShipY - 8, ShipY + 32).
-bool Rams(std::int32_t x, std::int32_t y) {
-    return x > ShipX - 8 && x < ShipX + 32 && y > ShipY - 8 && y < ShipY + 32;
-}
 
 void SpawnTest(int j) {
     if (Draw(SpawnBase - TurboThrust, 1) != 1) return;
@@ -26,7 +22,7 @@ void SpawnTest(int j) {
 void Fall(int j) {
     AsteroidY[j] += AsteroidSpeed[j] + TurboThrust;
     // Tested against where the ship stood last frame: the ship moves later in this one.
-    if (Rams(AsteroidX[j], AsteroidY[j])) {
+    if (targets::RamsShip(AsteroidX[j], AsteroidY[j])) {
         Shields -= RamCost;
         AsteroidY[j] = FreeSlot;
         AsteroidFrame[j] = 1;

@@ -2,6 +2,7 @@
 #include "game/game.h"
 #include "game/sprite_store.h"
 #include "game/steps.h"
+#include "game/targets.h"
 
 namespace {
 
@@ -16,10 +17,6 @@ constexpr std::int32_t LeftLimit = 10;
 constexpr std::int32_t LastBreakUpImage = 6;
 constexpr std::int32_t LevelLean = 5;
 constexpr std::int32_t SpawnOdds = 54;
-
-bool Rams(std::int32_t x, std::int32_t y) {
-    return x > ShipX - 8 && x < ShipX + 32 && y > ShipY - 8 && y < ShipY + 32;
-}
 
 void SpawnRoll(int i) {
     if (Draw(SpawnOdds, 1) != 1) return;
@@ -104,7 +101,7 @@ void Move(int i) {
     EnemyY[i] += EnemySpeedY[i] + TurboThrust;
     // Breaking up or not, an enemy rams; a rammed slot goes on through the steps below as a
     // free slot, which may still steer and lean it (kept: nothing sees it).
-    if (Rams(EnemyX[i], EnemyY[i])) {
+    if (targets::RamsShip(EnemyX[i], EnemyY[i])) {
         Shields -= RamCost;
         EnemyY[i] = FreeSlot;
         EnemyState[i] = 1;
