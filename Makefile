@@ -11,7 +11,7 @@ build: setup
 	@cmake --build build -j$$(nproc)
 
 run: build
-	@if [ -x build/bin/voidraid ]; then build/bin/voidraid; else build/bin/voidraid-demo --frames 600 --png 600:frame600.png && echo "wrote frame600.png"; fi
+	@build/bin/voidraid
 
 test: setup
 	@scripts/run-tests.sh
