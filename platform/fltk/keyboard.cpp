@@ -37,7 +37,8 @@ int Dispatch(int event, Fl_Window* window) {
         if (preview && window == previewWindow && !blocked) {
             std::int16_t code = VirtualKeyCode(Fl::event_key());
             std::int16_t shift = ShiftState(Fl::event_state());
-            if (preview(event == FL_KEYDOWN, code, shift)) return 1;
+            // The preview may keep a key from the window's controls, but F1 still opens help.
+            if (preview(event == FL_KEYDOWN, code, shift) && Fl::event_key() != FL_F + 1) return 1;
         }
         // F1 anywhere opens the help file at the active window's help context.
         if (event == FL_KEYDOWN && Fl::event_key() == FL_F + 1) {

@@ -42,7 +42,10 @@ int PictureButton::handle(int event) {
         return 1;
     }
     // ...and otherwise the window's default button; Esc clicks its cancel button.
-    if (event == FL_SHORTCUT && ((isDefault_ && enter) || (isCancel_ && key == FL_Escape))) {
+    // FLTK offers an unused shortcut to every window, the one under the pointer first: only
+    // the window that has the keyboard may answer it.
+    const bool ownWindowHasKeys = Fl::focus() != nullptr && Fl::focus()->top_window() == top_window();
+    if (event == FL_SHORTCUT && ownWindowHasKeys && ((isDefault_ && enter) || (isCancel_ && key == FL_Escape))) {
         do_callback();
         return 1;
     }

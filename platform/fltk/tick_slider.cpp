@@ -40,8 +40,9 @@ int TickSlider::handle(int event) {
         case FL_Page_Down: MoveTo(value() + pageStep_); return 1;
         case FL_Home: MoveTo(minimum()); return 1;
         case FL_End: MoveTo(maximum()); return 1;
-        case FL_Up:
-        case FL_Down: return 0;  // left and right move a horizontal slider
+        // As on a desktop trackbar, Up steps toward the low end and Down toward the high end.
+        case FL_Up: MoveTo(value() - 1); return 1;
+        case FL_Down: MoveTo(value() + 1); return 1;
         default: break;
         }
     }

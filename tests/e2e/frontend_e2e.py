@@ -217,6 +217,13 @@ class FrontEndTest(unittest.TestCase):
         server.focus(viewer)
         page_equal_to(pages[0])
 
+        # Esc at the menu is not the viewer's, even with the pointer resting on it.
+        server.focus(window)
+        server.key(window, "Escape")
+        time.sleep(0.3)
+        self.assertTrue(server.visible_windows(VIEWER_TITLE), "Esc at the menu closed the viewer")
+        server.focus(viewer)
+
         # Esc closes the viewer; it opens again on its first page.
         press(VIEWER_NEXT_Y)
         page_equal_to(pages[1])
@@ -233,8 +240,9 @@ class FrontEndTest(unittest.TestCase):
         server = session.server
         session.click_menu("Options")
         dialog = server.wait_window(PREFERENCES_TITLE)
-        # Tab from OK to the slider; End moves it to its slowest end, 66 milliseconds.
-        server.key(dialog, "Tab", "End")
+        # Tab from OK to the slider; End moves it to its slowest end, 66 milliseconds; Up steps
+        # toward the low end and Down toward the high end, one at a time: 64.
+        server.key(dialog, "Tab", "End", "Up", "Up", "Up", "Down")
         dx, dy, _, _ = server.geometry(dialog)
         server.click(dx + PREFERENCES_OK[0], dy + PREFERENCES_OK[1])
         server.wait_no_window(PREFERENCES_TITLE)
@@ -250,17 +258,17 @@ class FrontEndTest(unittest.TestCase):
             session.steer(window, "Left", 1.0)
         else:
             self.fail(f"the ship was not seen moving from the left half (last seen: {seen})")
-        # At 66 ms a frame the ship makes at most hold / 0.066 steps (plus the frames the two
+        # At 64 ms a frame the ship makes at most hold / 0.064 steps (plus the frames the two
         # screenshots take); at the default 10 ms it would have crossed the whole field.
         frames = (seen[1] - seen[0]) / SHIP_STEP
-        self.assertLessEqual(frames, hold / 0.066 + 4, f"moved {frames} steps in {hold} s")
+        self.assertLessEqual(frames, hold / 0.064 + 4, f"moved {frames} steps in {hold} s")
 
         # The period is kept as a setting too.
         server.key(window, "Escape")
         wait_until(session.menu_showing, what="the menu")
         server.close(window)
         self.assertEqual(session.program.wait_exit(), 0)
-        self.assertEqual(ini_sections(session.program.settings_text())["Options"]["GameSpeed"], "66")
+        self.assertEqual(ini_sections(session.program.settings_text())["Options"]["GameSpeed"], "64")
 
     def test_help_opens_at_contents_and_preferences(self):
         session = Session(self, settings_text=settings())
@@ -285,6 +293,16 @@ class FrontEndTest(unittest.TestCase):
         self.assertEqual(again, contents)
         server.close(help_window)
         server.wait_no_window(HELP_TITLE)
+
+        # So does F1 during a game: the game's keys do not swallow it.
+        session.start_game(window)
+        server.key(window, "F1")
+        help_window, during_game = help_view()
+        self.assertEqual(during_game, contents)
+        server.close(help_window)
+        server.wait_no_window(HELP_TITLE)
+        server.key(window, "Escape")
+        wait_until(session.menu_showing, what="the menu after the game")
 
         # The Preferences' Help opens the Preferences topic, over the modal dialog.
         session.click_menu("Options")
