@@ -95,7 +95,9 @@ int OuterWidthTwips(const Fl_Window& window) { return PixelsToTwips(window.w());
 int OuterHeightTwips(const Fl_Window& window) { return PixelsToTwips(window.h()); }
 
 void SetOuterHeightTwips(Fl_Window& window, int twips) {
-    const int height = TwipsToPixels(twips);
+    // The outer height includes the window manager's title bar and frame, once it has them.
+    const int frame = window.shown() ? window.decorated_h() - window.h() : 0;
+    const int height = TwipsToPixels(twips) - frame;
     window.size_range(window.w(), height, window.w(), height);
     window.size(window.w(), height);
 }
@@ -187,8 +189,10 @@ void FrmScores::btnNewScore_Click() {
 }
 
 void FrmScores::btnOK_Click() {
-    ResetScoreState();
+    ScoreCount = 0;
     PlaySound(ClickSlot);
+    NewScore = 0;
+    ViewOnly = false;
     Unload();
 }
 

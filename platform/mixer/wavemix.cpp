@@ -5,6 +5,8 @@
 
 #include <array>
 #include <map>
+#include <cstring>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -91,11 +93,22 @@ std::int32_t WaveMixActivate(std::int32_t session, std::int32_t activate) {
     return MixOk;
 }
 
+namespace {
+// Only RIFF WAVE data is a wave: SDL_mixer would also decode MIDI and other formats, which a
+// sound slot must not play.
+bool IsWaveFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    char header[12] = {};
+    if (!file.read(header, sizeof header)) return false;
+    return std::memcmp(header, "RIFF", 4) == 0 && std::memcmp(header + 8, "WAVE", 4) == 0;
+}
+}  // namespace
+
 std::int32_t WaveMixOpenWave(std::int32_t session, const char* fileName, std::int32_t /*instance*/,
                              std::int32_t /*flags*/) {
     if (!IsSession(session) || !TheSession.active || fileName == nullptr) return 0;
     const std::optional<std::string> path = FindPathIgnoringCase(fileName);
-    if (!path) return 0;
+    if (!path || !IsWaveFile(*path)) return 0;
     // SDL_mixer checks the header, refuses what it cannot decode and converts the samples to
     // the device format once, here, so playing costs nothing but the mix.
     Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path->c_str(), "rb"), 1);

@@ -37,13 +37,13 @@ def settings(options="", scores=FULL_SCORE_TABLE):
 class Session:
     """One X server and one run of the program in it."""
 
-    def __init__(self, test, depth=24, settings_text=None, watch=False):
+    def __init__(self, test, depth=24, settings_text=None, watch=False, audio_driver="dummy"):
         self.server = XServer(depth=depth)
         test.addCleanup(self.server.stop)
         self.watch = WindowWatch(self.server) if watch else None
         if self.watch:
             test.addCleanup(self.watch.stop)
-        self.program = Program(self.server, settings_text)
+        self.program = Program(self.server, settings_text, audio_driver)
         test.addCleanup(self.program.stop)
         self.program.start()
 
@@ -318,6 +318,24 @@ class FrontEndTest(unittest.TestCase):
         # ...and the dialog takes its own input again.
         server.click(dx + PREFERENCES_OK[0], dy + PREFERENCES_OK[1])
         server.wait_no_window(PREFERENCES_TITLE)
+
+    def test_sound_that_cannot_start_is_reported_and_switched_off(self):
+        session = Session(self, settings_text=settings("SoundFX_Toggle=1\nMusic_Toggle=1\n"),
+                          audio_driver="no-such-driver")
+        server = session.server
+        message = server.wait_window("WaveMix Error")
+        server.key(message, "Return")
+        server.wait_no_window("WaveMix Error")
+        window = session.main_window()
+        wait_until(session.menu_showing, what="the menu")
+        # The game runs silent; both boxes were cleared, and so is what the exit saves.
+        session.start_game(window)
+        server.key(window, "Escape")
+        wait_until(session.menu_showing, what="the menu after the game")
+        server.close(window)
+        self.assertEqual(session.program.wait_exit(), 0)
+        options = ini_sections(session.program.settings_text())["Options"]
+        self.assertEqual((options["SoundFX_Toggle"], options["Music_Toggle"]), ("0", "0"))
 
     def test_missing_help_file_is_reported(self):
         session = Session(self, settings_text=settings())

@@ -149,6 +149,10 @@ TEST_F(DiskMixer, BadFilesGiveNoWaveAndTheOthersStillPlay) {
     std::vector<unsigned char> cutHeader(good.begin(), good.begin() + 30);
     std::vector<unsigned char> riffOnly(good.begin(), good.begin() + 8);
     const std::string text = "[Options]\nMusic_Toggle=1\nthis is not a sound file at all\n";
+    // A short, well-formed MIDI tune: SDL_mixer can decode it, but it is no wave.
+    const std::vector<unsigned char> midi = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
+                                             'M', 'T', 'r', 'k', 0, 0, 0, 12, 0, 0x90, 60, 64,
+                                             0x60, 0x80, 60, 64, 0, 0xFF, 0x2F, 0};
     struct Case {
         std::string name;
         std::vector<unsigned char> bytes;
@@ -160,6 +164,7 @@ TEST_F(DiskMixer, BadFilesGiveNoWaveAndTheOthersStillPlay) {
         {"Data.X25", cutData},
         {"Silent.X25", LevelWav(3000, 0.0)},
         {"Text.X25", std::vector<unsigned char>(text.begin(), text.end())},
+        {"Tune.X25", midi},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
