@@ -57,6 +57,7 @@ FrmConfig::FrmConfig() : toolkit::Form(217, 136, "Preferences") {
     Label3 = Label(161, 13, 25, 10, "Slower", Points6, FL_ALIGN_RIGHT);
     end();
     FixSize();
+    SetFrameButtons(toolkit::FrameButtons::CloseOnly);
     CenterOnScreen();
 }
 

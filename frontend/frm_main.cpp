@@ -76,6 +76,7 @@ FrmMain::FrmMain() : toolkit::Form(484, 395, "VR-717 'Void Raider' II"), Timer1(
 
     end();
     FixSize();
+    SetFrameButtons(toolkit::FrameButtons::CloseOnly);
     CenterOnScreen();
     const toolkit::Picture icon = WindowPicture("icon");
     if (icon.Image()) this->icon(icon.Image());

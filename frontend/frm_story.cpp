@@ -34,6 +34,7 @@ FrmStory::FrmStory() : toolkit::Form(322, 204, "VR-717 'Void Raider'") {
     imgDisplay->end();
     end();
     FixSize();
+    SetFrameButtons(toolkit::FrameButtons::MinimizeAndClose);
     // Shown without an owner: it opens over the main window.
     CenterOver(frmMain());
     const toolkit::Picture icon = WindowPicture("icon");

@@ -126,6 +126,8 @@ FrmScores::FrmScores() : toolkit::Form(TwipsToPixels(ClientWidth), TwipsToPixels
     Image1 = Place<toolkit::PictureBox>(ImageDesign, DialogPicture("scores_ship", ShipWidth, ShipHeight, ""));
     end();
     FixSize();
+    // No close box: the dialog is left through its buttons.
+    SetFrameButtons(toolkit::FrameButtons::MoveOnly);
     const toolkit::Picture icon = DialogPicture("icon", 32, 32, "");
     if (icon.Image()) this->icon(icon.Image());
 }
@@ -172,7 +174,7 @@ void FrmScores::SetViewMode() {
     btnOK->MakeDefault();
     // The window keeps its left and top edges: it is not centred again.
     SetOuterHeightTwips(*this, PixelsToTwips(btnNewScore->y()) + ViewHeightBelowButton);
-    scores_dialog::OfferNoCloseBox(*this);
+    ApplyFrameButtons();
     if (shown()) btnOK->take_focus();
     Repaint();
 }
@@ -194,11 +196,6 @@ void FrmScores::btnOK_Click() {
     NewScore = 0;
     ViewOnly = false;
     Unload();
-}
-
-void FrmScores::show() {
-    toolkit::Form::show();
-    scores_dialog::OfferNoCloseBox(*this);
 }
 
 void FrmScores::Form_Unload(std::int16_t& Cancel) {

@@ -31,7 +31,6 @@ public:
     void FillScoreLists();
     void SetViewMode();
 
-    void show() override;
 
 protected:
     void Form_Unload(std::int16_t& Cancel) override;

@@ -3,7 +3,6 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
-#include <FL/x.H>
 
 #include "scores/frm_scores_layout.h"
 
@@ -65,18 +64,5 @@ void ListBox::draw() {
     fl_pop_clip();
 }
 
-void OfferNoCloseBox(Fl_Window& window) {
-    if (!window.shown()) return;
-    // _MOTIF_WM_HINTS: flags, functions, decorations, input mode, status.
-    constexpr long FunctionsGiven = 1;
-    constexpr long DecorationsGiven = 2;
-    constexpr long FunctionMove = 4;
-    constexpr long DecorationBorder = 2;
-    constexpr long DecorationTitle = 8;
-    long hints[5] = {FunctionsGiven | DecorationsGiven, FunctionMove, DecorationBorder | DecorationTitle, 0, 0};
-    const Atom atom = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
-    XChangeProperty(fl_display, fl_xid(&window), atom, atom, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(hints), 5);
-}
 
 }  // namespace scores_dialog

@@ -46,9 +46,5 @@ private:
     std::vector<std::string> rows_;
 };
 
-// Asks the window manager for a frame with a title bar that offers only moving: no close,
-// minimize or maximize box, no system menu. Needs the shown window; again after each resize,
-// since the toolkit rewrites the same hints then.
-void OfferNoCloseBox(Fl_Window& window);
 
 }  // namespace scores_dialog

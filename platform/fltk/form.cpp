@@ -81,6 +81,34 @@ int Form::handle(int event) {
     return result;
 }
 
+void Form::show() {
+    Fl_Double_Window::show();
+    ApplyFrameButtons();
+}
+
+void Form::ApplyFrameButtons() {
+    if (!shown() || frameButtons_ == FrameButtons::All) return;
+    // _MOTIF_WM_HINTS, the hints window managers read for a frame's buttons: flags,
+    // functions, decorations, input mode, status.
+    constexpr long FunctionsGiven = 1, DecorationsGiven = 2;
+    constexpr long Move = 4, Minimize = 8, Close = 32;
+    constexpr long Border = 2, Title = 8, Menu = 16, MinimizeBox = 32;
+    long functions = Move;
+    long decorations = Border | Title;
+    if (frameButtons_ != FrameButtons::MoveOnly) {
+        functions |= Close;
+        decorations |= Menu;
+    }
+    if (frameButtons_ == FrameButtons::MinimizeAndClose) {
+        functions |= Minimize;
+        decorations |= MinimizeBox;
+    }
+    long hints[5] = {FunctionsGiven | DecorationsGiven, functions, decorations, 0, 0};
+    const Atom atom = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(fl_display, fl_xid(this), atom, atom, 32, PropModeReplace, reinterpret_cast<unsigned char*>(hints),
+                    5);
+}
+
 void Form::hide() {
     if (activeForm == this) activeForm = nullptr;
     Fl_Double_Window::hide();

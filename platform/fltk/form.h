@@ -9,6 +9,9 @@
 
 namespace toolkit {
 
+// The buttons the window manager offers on a window's frame (every frame can be moved).
+enum class FrameButtons { All, MinimizeAndClose, CloseOnly, MoveOnly };
+
 class Form : public Fl_Double_Window {
 public:
     // Built hidden, as a window is loaded by its first use.
@@ -28,10 +31,16 @@ public:
     // The user cannot resize it (and gets no maximize box).
     void FixSize();
 
+    // Asked of the window manager whenever the window is shown; FLTK rewrites the same hints
+    // when a shown window is resized, so ask again after that.
+    void SetFrameButtons(FrameButtons buttons) { frameButtons_ = buttons; }
+    void ApplyFrameButtons();
+
     int HelpContext() const { return helpContext_; }
     void SetHelpContext(int context) { helpContext_ = context; }
 
     int handle(int event) override;
+    void show() override;
     void hide() override;
 
 protected:
@@ -47,6 +56,7 @@ private:
     void Activated();
 
     int helpContext_ = 0;
+    FrameButtons frameButtons_ = FrameButtons::All;
 };
 
 // The form that was activated last and is still shown, or none.
