@@ -1,5 +1,4 @@
-// The pictures of the windows, from those built into the program; a missing one shows as a
-// plain stand-in of its size.
+// The pictures of the windows, from those built into the program.
 #pragma once
 
 #include <string_view>
@@ -8,5 +7,5 @@
 
 // Image index (from 0) of the named list: "title", "splash", "face_StartGame", "pages"...
 toolkit::Picture WindowPicture(std::string_view name, int index = 0);
-// How many images the list holds; at least one (the stand-in).
+// How many images the list holds.
 int WindowPictureCount(std::string_view name);
