@@ -282,25 +282,23 @@ class FrontEndTest(unittest.TestCase):
             time.sleep(0.3)
             return help_window, server.screenshot().crop(hx, hy + 50, width, height - 50).data
 
+        def seen_and_closed():
+            help_window, view = help_view()
+            server.close(help_window)
+            server.wait_no_window(HELP_TITLE)
+            return view
+
         session.click_menu("Help")
-        help_window, contents = help_view()
-        server.close(help_window)
-        server.wait_no_window(HELP_TITLE)
+        contents = seen_and_closed()
 
         # F1 at the menu opens the same contents.
         server.key(window, "F1")
-        help_window, again = help_view()
-        self.assertEqual(again, contents)
-        server.close(help_window)
-        server.wait_no_window(HELP_TITLE)
+        self.assertEqual(seen_and_closed(), contents)
 
         # So does F1 during a game: the game's keys do not swallow it.
         session.start_game(window)
         server.key(window, "F1")
-        help_window, during_game = help_view()
-        self.assertEqual(during_game, contents)
-        server.close(help_window)
-        server.wait_no_window(HELP_TITLE)
+        self.assertEqual(seen_and_closed(), contents)
         server.key(window, "Escape")
         wait_until(session.menu_showing, what="the menu after the game")
 
