@@ -41,6 +41,19 @@ int PictureButton::handle(int event) {
         do_callback();
         return 1;
     }
+    // Space presses the focused button down and clicks it on release: a held Space clicks once,
+    // and its repeats do not reach whatever the click opens.
+    if (key == ' ' && Fl::focus() == this) {
+        if (event == FL_KEYBOARD) {
+            if (!value()) value(1);
+            return 1;
+        }
+        if (event == FL_KEYUP && value()) {
+            value(0);
+            do_callback();
+            return 1;
+        }
+    }
     // ...and otherwise the window's default button; Esc clicks its cancel button.
     // FLTK offers an unused shortcut to every window, the one under the pointer first: only
     // the window that has the keyboard may answer it.

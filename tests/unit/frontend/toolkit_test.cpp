@@ -4,6 +4,7 @@
 #include <FL/Fl.H>
 
 #include <chrono>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,10 @@
 #include "platform/fltk/frame_timer.h"
 #include "platform/fltk/keyboard.h"
 #include "platform/fltk/message_box.h"
+#include "platform/fltk/picture.h"
+#include "platform/fltk/picture_widgets.h"
+
+#include <FL/Fl_Window.H>
 
 namespace {
 
@@ -137,6 +142,34 @@ TEST(FrameTimer, KeepsItsPhaseWhenSetToItsOwnIntervalAndStopsAtZero) {
     const Clock::time_point quietUntil = Clock::now() + std::chrono::milliseconds(100);
     while (Clock::now() < quietUntil) Fl::wait(0.02);
     EXPECT_EQ(ticks, stoppedAt);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PictureButton, SpaceClicksTheFocusedButtonOnReleaseOnce) {
+    // Giving a widget the focus opens the display.
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
+    Fl_Window window(100, 40);
+    toolkit::PictureButton button(5, 5, 91, 17, toolkit::Picture(91, 17, nullptr, "Start Game"));
+    window.end();
+    int clicks = 0;
+    button.callback([](Fl_Widget*, void* count) { ++*static_cast<int*>(count); }, &clicks);
+    Fl::focus(&button);
+    ASSERT_EQ(Fl::focus(), &button);
+
+    // A held Space sends key-downs over and over, then one key-up.
+    Fl::e_keysym = ' ';
+    for (int repeat = 0; repeat < 5; ++repeat) EXPECT_EQ(button.handle(FL_KEYBOARD), 1);
+    EXPECT_EQ(clicks, 0) << "clicked while Space was still held";
+    EXPECT_EQ(button.value(), 1) << "not shown pressed while held";
+    EXPECT_EQ(button.handle(FL_KEYUP), 1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(button.value(), 0);
+    // A key-up that no key-down of this button began clicks nothing.
+    button.handle(FL_KEYUP);
+    EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace
