@@ -93,25 +93,39 @@ void RunUntil(Done done) {
     while (!done() && Clock::now() < deadline) Fl::wait(0.05);
 }
 
+// Counts the ticks of a timer, keeps the times of the first and the last, and works for a
+// while in each, like a frame.
+struct BusyTicks {
+    explicit BusyTicks(int workMilliseconds) : work(workMilliseconds) {}
+    void Tick() {
+        last = Clock::now();
+        if (count++ == 0) first = last;
+        const Clock::time_point busyUntil = last + std::chrono::milliseconds(work);
+        while (Clock::now() < busyUntil) {
+        }
+    }
+    // Mean period between the first and the last tick.
+    double MeanMilliseconds() const { return Milliseconds(last - first) / (count - 1); }
+
+    int work;
+    int count = 0;
+    Clock::time_point first;
+    Clock::time_point last;
+};
+
 TEST(FrameTimer, TicksOncePerIntervalWithoutDriftingByTheWorkOfATick) {
     constexpr int Ticks = 30;
     constexpr int Interval = 10;
-    int ticks = 0;
-    Clock::time_point first;
-    Clock::time_point last;
+    // A tick that takes 40% of the period: the next one still comes on time.
+    BusyTicks ticks(4);
     toolkit::FrameTimer timer([&] {
-        last = Clock::now();
-        if (ticks++ == 0) first = last;
-        // A tick that takes 40% of the period: the next one still comes on time.
-        const Clock::time_point busyUntil = last + std::chrono::milliseconds(4);
-        while (Clock::now() < busyUntil) {
-        }
-        if (ticks == Ticks) timer.SetInterval(0);
+        ticks.Tick();
+        if (ticks.count == Ticks) timer.SetInterval(0);
     });
     timer.SetInterval(Interval);
-    RunUntil([&] { return ticks >= Ticks; });
-    ASSERT_EQ(ticks, Ticks);
-    const double mean = Milliseconds(last - first) / (Ticks - 1);
+    RunUntil([&] { return ticks.count >= Ticks; });
+    ASSERT_EQ(ticks.count, Ticks);
+    const double mean = ticks.MeanMilliseconds();
     EXPECT_GT(mean, Interval * 0.9);
     EXPECT_LT(mean, Interval * 1.2) << "the period drifts with the work of a tick";
     EXPECT_EQ(timer.Interval(), 0);
@@ -121,27 +135,21 @@ TEST(FrameTimer, KeepsItsPhaseWhenSetToItsOwnIntervalAndStopsAtZero) {
     // As a game's first frame sets the interval the timer already runs at: a timer restarted
     // there would wait a whole period after the tick's work, 30 ms instead of 20.
     constexpr int Interval = 20;
-    int ticks = 0;
-    Clock::time_point first;
-    Clock::time_point last;
+    BusyTicks ticks(10);
     toolkit::FrameTimer timer([&] {
-        last = Clock::now();
-        if (ticks++ == 0) first = last;
-        const Clock::time_point busyUntil = last + std::chrono::milliseconds(10);
-        while (Clock::now() < busyUntil) {
-        }
+        ticks.Tick();
         timer.SetInterval(Interval);
     });
     timer.SetInterval(Interval);
-    RunUntil([&] { return ticks >= 6; });
-    ASSERT_EQ(ticks, 6);
-    EXPECT_LT(Milliseconds(last - first) / 5, Interval * 1.25);
+    RunUntil([&] { return ticks.count >= 6; });
+    ASSERT_EQ(ticks.count, 6);
+    EXPECT_LT(ticks.MeanMilliseconds(), Interval * 1.25);
 
     timer.SetInterval(0);
-    const int stoppedAt = ticks;
+    const int stoppedAt = ticks.count;
     const Clock::time_point quietUntil = Clock::now() + std::chrono::milliseconds(100);
     while (Clock::now() < quietUntil) Fl::wait(0.02);
-    EXPECT_EQ(ticks, stoppedAt);
+    EXPECT_EQ(ticks.count, stoppedAt);
 }
 
 }  // namespace
