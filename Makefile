@@ -1,14 +1,17 @@
 # The two commands a fresh machine needs:
-#   make run    sets everything up, builds and starts the game
-#   make test   sets everything up, builds and runs every test
-.PHONY: run test build setup clean
+#   make run    installs what the game needs, builds the game and starts it
+#   make test   installs what the tests need as well, builds everything and runs every test
+.PHONY: run test build setup setup-game clean
+
+setup-game:
+	@scripts/setup.sh game
 
 setup:
-	@scripts/setup.sh
+	@scripts/setup.sh all
 
-build: setup
+build: setup-game
 	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build build -j$$(nproc)
+	@cmake --build build -j$$(nproc) --target voidraid
 
 run: build
 	@build/bin/voidraid
@@ -17,4 +20,4 @@ test: setup
 	@scripts/run-tests.sh
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-release

@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, when any is missing.
+#   setup.sh game   what building and running the game needs
+#   setup.sh all    that, and the test and benchmark frameworks and the tools of the tests (the default)
 set -euo pipefail
 
-packages=(
-  g++ make cmake pkg-config python3
+game_packages=(
+  g++ make cmake pkg-config
   libfltk1.3-dev libx11-dev libxft-dev libfontconfig-dev fonts-liberation libsdl2-mixer-dev
-  googletest libgtest-dev libbenchmark-dev
+)
+test_packages=(
+  python3 googletest libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
 )
+
+case "${1:-all}" in
+  game) packages=("${game_packages[@]}") ;;
+  all) packages=("${game_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [game|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

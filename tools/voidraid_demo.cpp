@@ -217,15 +217,26 @@ private:
     bool first_ = true;
 };
 
+// "[a,b,c]" from items already in JSON form.
+std::string JsonList(const std::vector<std::string>& items) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out += ',';
+        out += items[i];
+    }
+    out += ']';
+    return out;
+}
+
 template <std::size_t N>
 std::string Table(std::initializer_list<std::pair<const char*, const std::int32_t (*)[N]>> columns) {
-    std::string out = "[";
+    std::vector<std::string> records;
     for (std::size_t slot = 0; slot < N; ++slot) {
         Json record;
         for (const auto& [name, column] : columns) record.Field(name, (*column)[slot]);
-        out += (slot ? "," : "") + record.Close();
+        records.push_back(record.Close());
     }
-    return out + "]";
+    return JsonList(records);
 }
 
 std::string TraceLine(long frame, const DemoHost& host) {
@@ -259,12 +270,12 @@ std::string TraceLine(long frame, const DemoHost& host) {
     json.Raw("Explosions", Table<TableSlots>({{"Y", &ExplosionY}, {"X", &ExplosionX}, {"Frame", &ExplosionFrame}}));
     json.Raw("Asteroids",
              Table<AsteroidSlots>({{"Y", &AsteroidY}, {"X", &AsteroidX}, {"Speed", &AsteroidSpeed}, {"Frame", &AsteroidFrame}}));
-    std::string sounds = "[";
-    for (std::size_t i = 0; i < host.sounds.size(); ++i) sounds += (i ? "," : "") + std::to_string(host.sounds[i]);
-    json.Raw("sounds", sounds + "]");
-    std::string messages = "[";
-    for (std::size_t i = 0; i < host.messages.size(); ++i) messages += (i ? "," : "") + JsonString(host.messages[i]);
-    json.Raw("messages", messages + "]");
+    std::vector<std::string> sounds;
+    for (const std::int16_t slot : host.sounds) sounds.push_back(std::to_string(slot));
+    json.Raw("sounds", JsonList(sounds));
+    std::vector<std::string> messages;
+    for (const std::string& message : host.messages) messages.push_back(JsonString(message));
+    json.Raw("messages", JsonList(messages));
     json.Raw("endgame", host.endGame ? "true" : "false");
     return json.Close();
 }

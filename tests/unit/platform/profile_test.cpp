@@ -230,7 +230,7 @@ TEST_F(ProfileFile, WritesLeaveNoTemporaryFileAndKeepPermissions) {
     EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0644)) << "a new file follows the umask";
 
     fs::permissions(ini_, fs::perms(0640));
-    for (int i = 0; i < 5; ++i) ASSERT_TRUE(WritePrivateProfileStringA("S", "K" + std::to_string(i), "v", ini_));
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(WritePrivateProfileStringA("S", std::string("K").append(std::to_string(i)), "v", ini_));
     EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0640));
     EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }

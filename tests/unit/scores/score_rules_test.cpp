@@ -6,7 +6,7 @@ namespace {
 
 Places Scores(std::initializer_list<std::int32_t> scores) {
     Places places;
-    for (const std::int32_t score : scores) places.emplace_back("P" + std::to_string(places.size() + 1), score);
+    for (const std::int32_t score : scores) places.emplace_back(std::string("P").append(std::to_string(places.size() + 1)), score);
     return places;
 }
 
