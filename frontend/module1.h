@@ -13,9 +13,6 @@ std::string SettingsFilePath();
 // The message box title of the whole program.
 inline constexpr const char* ApplicationTitle = "VR-717 'VoidRaider'";
 
-inline constexpr std::int16_t MusicSlot = 0;
-inline constexpr std::int16_t ClickSlot = 7;
-
 // The program's entry: splash, colour check, directory, settings, sound, windows, music.
 void Main();
 void InitAppPath();

@@ -26,7 +26,7 @@ void Fall(int j) {
         Shields -= RamCost;
         AsteroidY[j] = FreeSlot;
         AsteroidFrame[j] = 1;
-        Host().PlaySound(5);
+        Host().PlaySound(AsteroidHitSlot);
         return;
     }
     if (AsteroidY[j] > BottomOfField) {

@@ -32,7 +32,7 @@ void SpawnRoll(int i) {
 void Fire(int i) {
     if (EnemyY[i] < ShipY && EnemyX[i] > ShipX - 8 && EnemyX[i] < ShipX + 20 && !InUse(EnemyShotY[i]) &&
         InUse(EnemyY[i])) {
-        Host().PlaySound(2);
+        Host().PlaySound(EnemyFireSlot);
         EnemyShotY[i] = EnemyY[i] + 12;
         EnemyShotX[i] = EnemyX[i] + 6;
     }
@@ -105,7 +105,7 @@ void Move(int i) {
         Shields -= RamCost;
         EnemyY[i] = FreeSlot;
         EnemyState[i] = 1;
-        Host().PlaySound(4);
+        Host().PlaySound(EnemyHitSlot);
     }
     if (EnemyY[i] > BottomOfField) {
         EnemyY[i] = FreeSlot;

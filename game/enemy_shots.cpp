@@ -31,7 +31,7 @@ void HitTargets(int i) {
         }
         if (InEnemyBand(j, y) && InEnemyWindow(j, x) && EnemyState[j] == 1) {
             targets::StartBreakUp(j);
-            Host().PlaySound(4);
+            Host().PlaySound(EnemyHitSlot);
             EnemyShotY[i] = FreeSlot;
             return;
         }

@@ -4,7 +4,7 @@ void NewGame() {
     Host().SetMenuVisible(false);
     Host().SetMenuEnabled(false);
     Host().SetScreenVisible(true);
-    Host().PlaySound(7);
+    Host().PlaySound(ClickSlot);
     NewGamePending = 1;
     Lives = 5;
     Score = 0;

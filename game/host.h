@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sound/slot_names.h"
+
 namespace platform {
 class Surface;
 }
@@ -13,7 +15,7 @@ class GameHost {
 public:
     virtual ~GameHost() = default;
 
-    // Sound request for slot 0 to 7; gated and mixed by the sound subsystem.
+    // Sound request for one of the eight slots; gated and mixed by the sound subsystem.
     virtual void PlaySound(std::int16_t slot) = 0;
     // Modal message box with an OK button and the application's default title.
     virtual void MessageBox(const std::string& text) = 0;

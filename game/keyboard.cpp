@@ -15,12 +15,12 @@ void Fire() {
     WeaponEnergy -= ShotCost;
     // Only Y and X are written: a free slot already holds Frame 1.
     if (GunSide == 1) {
-        Host().PlaySound(1);
+        Host().PlaySound(LeftGunSlot);
         ShotY[slot] = ShipY + 10;
         ShotX[slot] = ShipX + 8;
         GunSide = 0;
     } else {
-        Host().PlaySound(3);
+        Host().PlaySound(RightGunSlot);
         ShotY[slot] = ShipY + 10;
         ShotX[slot] = ShipX + 15;
         GunSide = 1;
@@ -44,7 +44,7 @@ void Form_KeyDown(std::int16_t& KeyCode, std::int16_t& /*Shift*/) {
     if (KeyCode == vk::Up && WeaponEnergy > 2 && TurboThrust < MaxTurbo) {
         TurboThrust += 1;
         WeaponEnergy -= 1;
-        Host().PlaySound(6);
+        Host().PlaySound(TurboSlot);
     }
     // Power transfers: what the receiving store cannot take above 100 is lost.
     if (KeyCode == vk::S && WeaponEnergy > 10 && Shields < 100) {

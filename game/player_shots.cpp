@@ -39,7 +39,7 @@ bool HitSomething(int i) {
             if (!InEnemyWindow(j, x) || EnemyState[j] != 1) continue;
             targets::StartBreakUp(j);
             Score += EnemyPoints;
-            Host().PlaySound(4);
+            Host().PlaySound(EnemyHitSlot);
             FreeShot(i);
             return true;
         }

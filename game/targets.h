@@ -19,7 +19,7 @@ inline bool InAsteroidWindow(int j, std::int32_t x) { return x > AsteroidX[j] - 
 inline void DestroyAsteroid(int j) {
     ExplosionY[j] = AsteroidY[j];
     ExplosionX[j] = AsteroidX[j];
-    Host().PlaySound(5);
+    Host().PlaySound(AsteroidHitSlot);
 }
 inline void FreeAsteroid(int j) {
     AsteroidY[j] = FreeSlot;

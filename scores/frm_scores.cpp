@@ -21,7 +21,6 @@ namespace {
 
 FrmScores* loaded = nullptr;
 
-constexpr std::int16_t ClickSlot = 7;
 constexpr std::size_t NameLength = 15;
 // Below the top of the Ok button of the entry layout, the shortened window ends.
 constexpr int ViewHeightBelowButton = 45;

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int SoundSlots = 8;
-constexpr std::int16_t MusicSlot = 0;
+#include "sound/slot_names.h"
 
 struct SoundEntry {
     std::int32_t Loops = 0;  // -1 repeats until the channel is flushed, 0 plays once

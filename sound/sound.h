@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sound/slot_names.h"
+
 // What the sound slots need from the front end: the two Preferences boxes (the only live copy
 // of the settings), the program directory and the message box.
 class SoundSettings {
@@ -24,7 +26,7 @@ void SetSoundSettings(SoundSettings* settings);
 
 // Opens the mixer session and the eight slots, or reports the failure and switches sound off.
 void InitSound();
-// Plays a slot (0 to 7) when its Preferences box lets it through, restarting its channel.
+// Plays a slot (MusicSlot to ClickSlot) when its Preferences box lets it through, restarting its channel.
 void PlaySound(const std::int16_t& Slot);
 // Stops whatever plays on one mixer channel.
 void FlushChannel(std::int32_t Channel);
