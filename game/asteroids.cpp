@@ -1,4 +1,5 @@
 #include "game/chance.h"
+#include "game/field.h"
 #include "game/game.h"
 #include "game/sprite_store.h"
 #include "game/steps.h"
@@ -6,7 +7,6 @@
 
 namespace {
 
-constexpr std::int32_t BottomOfField = 300;  // an asteroid with a larger Y leaves
 constexpr std::int32_t RamCost = 110;
 constexpr std::int32_t SpawnBase = 44;  // chance 1 in (44 - TurboThrust) per free slot and frame
 constexpr std::int32_t TurnImages = 30;  // image 31 closes the turn and is never shown
@@ -14,7 +14,7 @@ constexpr std::int32_t TurnImages = 30;  // image 31 closes the turn and is neve
 void SpawnTest(int j) {
     if (Draw(SpawnBase - TurboThrust, 1) != 1) return;
     AsteroidSpeed[j] = Draw(10, 1);
-    AsteroidX[j] = Draw(450, 1);
+    AsteroidX[j] = Draw(FieldRight, 1);
     AsteroidY[j] = 1;
     AsteroidFrame[j] = 1;
 }
@@ -24,14 +24,12 @@ void Fall(int j) {
     // Tested against where the ship stood last frame: the ship moves later in this one.
     if (targets::RamsShip(AsteroidX[j], AsteroidY[j])) {
         Shields -= RamCost;
-        AsteroidY[j] = FreeSlot;
-        AsteroidFrame[j] = 1;
+        FreeAsteroid(j);
         Host().PlaySound(AsteroidHitSlot);
         return;
     }
-    if (AsteroidY[j] > BottomOfField) {
-        AsteroidY[j] = FreeSlot;
-        AsteroidFrame[j] = 1;
+    if (AsteroidY[j] > FieldBottom) {
+        FreeAsteroid(j);
         return;
     }
     DrawSprite(frmGFX1().asteroid2, AsteroidFrame[j], AsteroidX[j], AsteroidY[j]);

@@ -1,4 +1,5 @@
 #include "game/chance.h"
+#include "game/field.h"
 #include "game/game.h"
 #include "game/sprite_store.h"
 #include "game/steps.h"
@@ -7,12 +8,10 @@
 namespace {
 
 constexpr std::int32_t RamCost = 100;
-constexpr std::int32_t BottomOfField = 300;  // a larger Y retires the enemy
 constexpr std::int32_t LowLevel = 30;  // below ShipY - 30 every enemy turns into a fast dodger
 constexpr std::int32_t ChaseLevel = 50;  // chasers steer only above ShipY - 50
 constexpr std::int32_t ChaseAim = 9;  // chasers home in on ShipX + 9
 constexpr std::int32_t DodgePivot = 8;  // dodgers slide away from ShipX + 8
-constexpr std::int32_t RightLimit = 450;
 constexpr std::int32_t LeftLimit = 10;
 constexpr std::int32_t LastBreakUpImage = 6;
 constexpr std::int32_t LevelLean = 5;
@@ -20,7 +19,7 @@ constexpr std::int32_t SpawnOdds = 54;
 
 void SpawnRoll(int i) {
     if (Draw(SpawnOdds, 1) != 1) return;
-    EnemyX[i] = Draw(450, 10);
+    EnemyX[i] = Draw(FieldRight, LeftLimit);  // 10 to 459: the limits bind only a steered enemy
     EnemyY[i] = 1;
     EnemySpeedY[i] = Draw(3, 1);
     EnemyDodge[i] = Draw(10, 1);
@@ -46,7 +45,7 @@ void Chase(int i) {
     if (EnemyX[i] <= ShipX + ChaseAim) {
         EnemyX[i] += EnemySpeedX[i];
         EnemyFrame[i] += 2;
-        if (EnemyX[i] > RightLimit) EnemyX[i] = RightLimit;
+        if (EnemyX[i] > FieldRight) EnemyX[i] = FieldRight;
     }
     if (EnemyX[i] > ShipX + ChaseAim) {
         EnemyX[i] -= EnemySpeedX[i];
@@ -63,8 +62,8 @@ void Dodge(int i) {
     if (EnemyX[i] > ShipX + DodgePivot) {
         EnemyX[i] += EnemySpeedX[i];
         EnemyFrame[i] += 2;
-        if (EnemyX[i] > RightLimit) {
-            EnemyX[i] = RightLimit;
+        if (EnemyX[i] > FieldRight) {
+            EnemyX[i] = FieldRight;
             EnemyFrame[i] -= 2;
         }
     }
@@ -103,22 +102,17 @@ void Move(int i) {
     // free slot, which may still steer and lean it (kept: nothing sees it).
     if (targets::RamsShip(EnemyX[i], EnemyY[i])) {
         Shields -= RamCost;
-        EnemyY[i] = FreeSlot;
-        EnemyState[i] = 1;
+        FreeEnemy(i);
         Host().PlaySound(EnemyHitSlot);
     }
-    if (EnemyY[i] > BottomOfField) {
-        EnemyY[i] = FreeSlot;
-        EnemyState[i] = 1;
+    if (EnemyY[i] > FieldBottom) {
+        FreeEnemy(i);
         return;
     }
     if (EnemyState[i] != 1) {
         DrawSprite(frmGFX1().enemy1, EnemyState[i], EnemyX[i], EnemyY[i]);
         EnemyState[i] += 1;
-        if (EnemyState[i] > LastBreakUpImage) {
-            EnemyState[i] = 1;
-            EnemyY[i] = FreeSlot;
-        }
+        if (EnemyState[i] > LastBreakUpImage) FreeEnemy(i);
         return;
     }
     Fly(i);

@@ -10,8 +10,7 @@ void UpdateExplosions() {
     for (int j = 0; j < UsedSlots; ++j) {
         if (!InUse(ExplosionY[j])) continue;
         if (ExplosionFrame[j] > LastImage) {
-            ExplosionFrame[j] = 1;
-            ExplosionY[j] = FreeSlot;
+            FreeExplosion(j);
             // Kept on purpose: a retirement ends the pass, so the explosions in later slots
             // wait one frame, undrawn.
             return;

@@ -6,8 +6,6 @@ namespace {
 bool frameInProgress = false;
 }
 
-bool FrameInProgress() { return frameInProgress; }
-
 void Timer1_Timer() {
     // The message pump of InitGame and the game-over box can dispatch ticks; a frame started
     // there would run on half-updated state (and could take Lives below 0), so it is held back.

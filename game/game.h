@@ -34,5 +34,3 @@ void Timer1_Timer();
 
 // One whole frame; only Timer1_Timer calls it.
 void GameFrame();
-// True while a frame is under way (a tick then is held back).
-bool FrameInProgress();

@@ -2,25 +2,13 @@
 
 #include <algorithm>
 
+#include "game/field.h"
 #include "game/host.h"
 #include "game/random.h"
 
-std::int16_t GameRunning = False;
-std::int32_t NewGamePending = 0;
-std::int32_t Score = 0;
-std::int32_t Lives = 0;
-std::int32_t Shields = 0;
-std::int32_t WeaponEnergy = 0;
-std::int32_t ShipX = 0;
-std::int32_t ShipY = 0;
-std::int32_t ShipFrame = 0;
-std::int32_t DeathFrame = 0;
-std::int32_t TurboThrust = 0;
-std::int32_t RightThrust = 0;
-std::int32_t LeftThrust = 0;
-std::int32_t GunSide = 0;
-std::int32_t ShotSpeed = 0;
-std::int32_t BonusLives = 0;
+#define DEFINE_PLAY_STATE_VARIABLE(type, name) type name = 0;
+PLAY_STATE_VARIABLES(DEFINE_PLAY_STATE_VARIABLE)
+#undef DEFINE_PLAY_STATE_VARIABLE
 
 namespace {
 template <std::size_t N>
@@ -83,8 +71,8 @@ AsteroidTable Asteroids = EmptyAsteroids();
 void InitGame() {
     DeathFrame = 0;
     BonusLives = 0;
-    ShipX = 200;
-    ShipY = 250;
+    ShipX = ShipStartX;
+    ShipY = ShipStartY;
     ShipFrame = 1;
     ShotSpeed = 15;
     Shields = 100;
@@ -114,13 +102,4 @@ void ResetObjects() {
     EnemyShots = EmptyEnemyShots();
     Explosions = EmptyExplosions();
     Asteroids = EmptyAsteroids();
-}
-
-void ResetPlayStateForTesting() {
-    GameRunning = False;
-    NewGamePending = Score = Lives = Shields = WeaponEnergy = 0;
-    ShipX = ShipY = ShipFrame = DeathFrame = 0;
-    TurboThrust = RightThrust = LeftThrust = GunSide = ShotSpeed = BonusLives = 0;
-    PlayerShots = EmptyPlayerShots();
-    ResetObjects();
 }

@@ -8,22 +8,30 @@
 constexpr std::int16_t True = -1;  // a 16-bit boolean, as the main window's handlers see it
 constexpr std::int16_t False = 0;
 
-extern std::int16_t GameRunning;  // a game is in play, from NewGame to EndGame
-extern std::int32_t NewGamePending;  // 1: the next frame begins with InitGame
-extern std::int32_t Score;
-extern std::int32_t Lives;  // ships left, the one in play included
-extern std::int32_t Shields;  // -1 to 100 at the end of every frame
-extern std::int32_t WeaponEnergy;  // -1 to 100 at the end of every frame
-extern std::int32_t ShipX;  // 1 to 450
-extern std::int32_t ShipY;  // 250
-extern std::int32_t ShipFrame;  // pose 1 to 20, 10 level
-extern std::int32_t DeathFrame;  // 0, 15, or 22 to 28 while the ship breaks up
-extern std::int32_t TurboThrust;  // 0 to 10
-extern std::int32_t RightThrust;  // hold counters, 0 to 20
-extern std::int32_t LeftThrust;
-extern std::int32_t GunSide;  // never reset: the guns alternate across games
-extern std::int32_t ShotSpeed;  // 15
-extern std::int32_t BonusLives;  // 0 to 3
+// Every play-state variable, listed once with its type. The declarations below, the
+// definitions, the tests' snapshot and the demo's trace are all made from this list, in its
+// order, so a variable added here cannot be missing from any of them.
+#define PLAY_STATE_VARIABLES(X)                                                          \
+    X(std::int16_t, GameRunning)    /* a game is in play, from NewGame to EndGame */     \
+    X(std::int32_t, NewGamePending) /* 1: the next frame begins with InitGame */         \
+    X(std::int32_t, Score)                                                               \
+    X(std::int32_t, Lives)          /* ships left, the one in play included */           \
+    X(std::int32_t, Shields)        /* -1 to 100 at the end of every frame */            \
+    X(std::int32_t, WeaponEnergy)   /* -1 to 100 at the end of every frame */            \
+    X(std::int32_t, ShipX)          /* 1 to 450 */                                       \
+    X(std::int32_t, ShipY)          /* 250 */                                            \
+    X(std::int32_t, ShipFrame)      /* pose 1 to 20, 10 level */                         \
+    X(std::int32_t, DeathFrame)     /* 0, 15, or 22 to 28 while the ship breaks up */    \
+    X(std::int32_t, TurboThrust)    /* 0 to 10 */                                        \
+    X(std::int32_t, RightThrust)    /* hold counters, 0 to 20 */                         \
+    X(std::int32_t, LeftThrust)                                                          \
+    X(std::int32_t, GunSide)        /* never reset: the guns alternate across games */   \
+    X(std::int32_t, ShotSpeed)      /* 15 */                                             \
+    X(std::int32_t, BonusLives)     /* 0 to 3 */
+
+#define DECLARE_PLAY_STATE_VARIABLE(type, name) extern type name;
+PLAY_STATE_VARIABLES(DECLARE_PLAY_STATE_VARIABLE)
+#undef DECLARE_PLAY_STATE_VARIABLE
 
 // --- object tables ------------------------------------------------------------------------
 // A slot is free exactly when its Y is FreeSlot, whatever its other fields hold.
@@ -92,6 +100,26 @@ inline auto& AsteroidX = Asteroids.X;
 inline auto& AsteroidSpeed = Asteroids.Speed;
 inline auto& AsteroidFrame = Asteroids.Frame;
 
+// Freeing a slot, one procedure per table: Y becomes FreeSlot, and the field a new occupant
+// does not write goes back to its start (a new shot or explosion starts at image 1).
+inline void FreeShot(int i) {
+    ShotY[i] = FreeSlot;
+    ShotFrame[i] = 1;
+}
+inline void FreeEnemy(int i) {
+    EnemyY[i] = FreeSlot;
+    EnemyState[i] = 1;
+}
+inline void FreeEnemyShot(int i) { EnemyShotY[i] = FreeSlot; }
+inline void FreeExplosion(int j) {
+    ExplosionY[j] = FreeSlot;
+    ExplosionFrame[j] = 1;
+}
+inline void FreeAsteroid(int j) {
+    AsteroidY[j] = FreeSlot;
+    AsteroidFrame[j] = 1;
+}
+
 // Every slot of one table at its reset value.
 PlayerShotTable EmptyPlayerShots();
 EnemyTable EmptyEnemies();
@@ -103,7 +131,3 @@ AsteroidTable EmptyAsteroids();
 void InitGame();
 // Wipes the field during the ship's destruction; the player's shots fly on.
 void ResetObjects();
-
-// Program-start state: every variable 0, every table at its reset values, GunSide 0.
-// Only for tests and the demo, which start many games in one process.
-void ResetPlayStateForTesting();

@@ -9,17 +9,6 @@ constexpr std::int32_t TopOfField = 1;  // a shot whose new Y is less than this 
 constexpr std::int32_t EnemyPoints = 100;
 constexpr std::int32_t EnemyShotPoints = 10;
 
-void FreeShot(int i) {
-    ShotY[i] = FreeSlot;
-    ShotFrame[i] = 1;
-}
-
-bool InEnemyBand(int j, std::int32_t y) { return y >= EnemyY[j] - 6 && y <= EnemyY[j] + 16; }
-// Narrower than the other windows on purpose: + 6, not + 14.
-bool InEnemyWindow(int j, std::int32_t x) { return x > EnemyX[j] - 4 && x < EnemyX[j] + 6; }
-bool InEnemyShotBand(int j, std::int32_t y) { return y >= EnemyShotY[j] - 6 && y <= EnemyShotY[j] + 6; }
-bool InEnemyShotWindow(int j, std::int32_t x) { return x > EnemyShotX[j] - 4 && x < EnemyShotX[j] + 14; }
-
 // Tests shot i against slots 0 to 5 of the targets; true when it hit something. In each slot
 // the shot's Y alone picks the one target that is tested: a band that matches blocks the
 // targets after it in that slot, hit or not.
@@ -27,25 +16,25 @@ bool HitSomething(int i) {
     const std::int32_t y = ShotY[i];
     const std::int32_t x = ShotX[i];
     for (int j = 0; j < UsedSlots; ++j) {
-        if (targets::InAsteroidBand(j, y)) {
-            if (!targets::InAsteroidWindow(j, x)) continue;
+        if (targets::ShotInAsteroidBand(j, y)) {
+            if (!targets::ShotInAsteroidWindow(j, x)) continue;
             targets::DestroyAsteroid(j);
             FreeShot(i);
-            targets::FreeAsteroid(j);
+            FreeAsteroid(j);
             return true;
         }
-        if (InEnemyBand(j, y)) {
+        if (targets::PlayerShotInEnemyBand(j, y)) {
             // An enemy that is breaking up lets the shot pass.
-            if (!InEnemyWindow(j, x) || EnemyState[j] != 1) continue;
+            if (!targets::PlayerShotInEnemyWindow(j, x) || EnemyState[j] != 1) continue;
             targets::StartBreakUp(j);
             Score += EnemyPoints;
             Host().PlaySound(EnemyHitSlot);
             FreeShot(i);
             return true;
         }
-        if (InEnemyShotBand(j, y) && InEnemyShotWindow(j, x)) {
+        if (targets::PlayerShotInEnemyShotBand(j, y) && targets::PlayerShotInEnemyShotWindow(j, x)) {
             Score += EnemyShotPoints;
-            EnemyShotY[j] = FreeSlot;
+            FreeEnemyShot(j);
             FreeShot(i);
             return true;
         }

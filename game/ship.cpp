@@ -1,5 +1,6 @@
 #include <string>
 
+#include "game/field.h"
 #include "game/game.h"
 #include "game/sprite_store.h"
 #include "game/steps.h"
@@ -8,7 +9,6 @@ namespace {
 
 constexpr std::int32_t ShipStep = 10;  // sideways pixels per frame
 constexpr std::int32_t ShipLeftmost = 1;
-constexpr std::int32_t ShipRightmost = 450;
 constexpr std::int32_t LevelPose = 10;
 constexpr std::int32_t LastPose = 20;
 constexpr std::int32_t BreakingUp = 21;  // DeathFrame above this: the ship is being destroyed
@@ -31,7 +31,7 @@ void Fly() {
         else if (ShipFrame > LevelPose) ShipFrame -= 1;
     }
     if (ShipX < ShipLeftmost) ShipX = ShipLeftmost;
-    if (ShipX > ShipRightmost) ShipX = ShipRightmost;
+    if (ShipX > FieldRight) ShipX = FieldRight;
     DrawSprite(frmGFX1().ship1, ShipFrame, ShipX, ShipY);
 }
 
@@ -44,8 +44,8 @@ void BreakUp() {
         Shields = 100;
         WeaponEnergy = 100;
         ResetObjects();
-        ShipX = 200;
-        ShipY = 250;
+        ShipX = ShipStartX;
+        ShipY = ShipStartY;
         ShipFrame = 1;
         if (Lives == 0) {
             // Str$ of a non-negative number: one leading blank, no separators.

@@ -241,23 +241,10 @@ std::string Table(std::initializer_list<std::pair<const char*, const std::int32_
 
 std::string TraceLine(long frame, const DemoHost& host) {
     Json json;
-    json.Field("frame", frame)
-        .Field("GameRunning", GameRunning)
-        .Field("NewGamePending", NewGamePending)
-        .Field("Score", Score)
-        .Field("Lives", Lives)
-        .Field("Shields", Shields)
-        .Field("WeaponEnergy", WeaponEnergy)
-        .Field("ShipX", ShipX)
-        .Field("ShipY", ShipY)
-        .Field("ShipFrame", ShipFrame)
-        .Field("DeathFrame", DeathFrame)
-        .Field("TurboThrust", TurboThrust)
-        .Field("RightThrust", RightThrust)
-        .Field("LeftThrust", LeftThrust)
-        .Field("GunSide", GunSide)
-        .Field("ShotSpeed", ShotSpeed)
-        .Field("BonusLives", BonusLives);
+    json.Field("frame", frame);
+#define TRACE_PLAY_STATE_VARIABLE(type, name) json.Field(#name, name);
+    PLAY_STATE_VARIABLES(TRACE_PLAY_STATE_VARIABLE)
+#undef TRACE_PLAY_STATE_VARIABLE
     json.Raw("PlayerShots", Table<PlayerShotSlots>({{"Y", &ShotY}, {"X", &ShotX}, {"Frame", &ShotFrame}}));
     json.Raw("Enemies", Table<TableSlots>({{"Y", &EnemyY},
                                            {"X", &EnemyX},

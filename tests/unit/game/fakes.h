@@ -247,15 +247,31 @@ struct Tables {
     }
 };
 
-// Every play-state variable at once.
+// Every play-state variable at once; {} is the program-start state.
 struct PlayState {
-    std::int32_t v[16];
+#define PLAY_STATE_FIELD(type, name) type name = 0;
+    PLAY_STATE_VARIABLES(PLAY_STATE_FIELD)
+#undef PLAY_STATE_FIELD
+
     static PlayState Now() {
-        return {{GameRunning, NewGamePending, Score, Lives, Shields, WeaponEnergy, ShipX, ShipY, ShipFrame, DeathFrame,
-                 TurboThrust, RightThrust, LeftThrust, GunSide, ShotSpeed, BonusLives}};
+        PlayState state;
+#define PLAY_STATE_COPY(type, name) state.name = ::name;
+        PLAY_STATE_VARIABLES(PLAY_STATE_COPY)
+#undef PLAY_STATE_COPY
+        return state;
     }
-    bool operator==(const PlayState& o) const { return std::memcmp(v, o.v, sizeof v) == 0; }
+    bool operator==(const PlayState&) const = default;
 };
+
+// Program-start state: every variable 0 (GunSide too), every table at its reset values. The
+// tests start many games in one process; the program never needs this.
+inline void ResetPlayState() {
+#define PLAY_STATE_ZERO(type, name) name = 0;
+    PLAY_STATE_VARIABLES(PLAY_STATE_ZERO)
+#undef PLAY_STATE_ZERO
+    PlayerShots = EmptyPlayerShots();
+    ResetObjects();
+}
 
 inline void KeyDown(std::int16_t code) {
     std::int16_t key = code;
@@ -276,7 +292,7 @@ protected:
     DrawRecorder draws;
 
     void SetUp() override {
-        ResetPlayStateForTesting();
+        ResetPlayState();
         SetGameHost(&host);
         SetRandomSource(&rng);
         SetDrawObserver(&draws);
