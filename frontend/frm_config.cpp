@@ -3,7 +3,6 @@
 #include "frontend/fonts.h"
 #include "frontend/module1.h"
 #include "frontend/window_pictures.h"
-#include "game/play_state.h"
 #include "platform/fltk/help.h"
 #include "sound/sound.h"
 
@@ -81,8 +80,8 @@ void FrmConfig::cmdHelp_Click() {
 }
 
 void FrmConfig::Form_Unload(std::int16_t& Cancel) {
-    // The dialog keeps its values: they are the settings.
-    Cancel = True;
+    // The dialog stays loaded (-1 cancels the close): its values are the settings.
+    Cancel = -1;
     PlaySound(ClickSlot);
     Hide();
 }

@@ -1,6 +1,8 @@
 // The game engine as the main window sees it: start and end a game, its key and timer
-// handlers, and the sprite store. Everything outside reaches the engine only through here and
-// host.h; the engine reaches the outside only through GameHost.
+// handlers. The outside reaches the engine only through its public headers: this one with the
+// play state, host.h (the seam), sprite_store.h (frmGFX1) and random.h (the generator the
+// demo and the tests replace); steps.h, targets.h, field.h and chance.h are the engine's own.
+// The engine reaches the outside only through GameHost.
 #pragma once
 
 #include <cstdint>
