@@ -1,7 +1,6 @@
 #include "game/host.h"
 
-#include <cstdlib>
-#include <cstdio>
+#include "platform/seam.h"
 
 namespace {
 GameHost* current = nullptr;
@@ -9,10 +8,4 @@ GameHost* current = nullptr;
 
 void SetGameHost(GameHost* host) { current = host; }
 
-GameHost& Host() {
-    if (!current) {
-        std::fputs("game engine used before a host was set\n", stderr);
-        std::abort();
-    }
-    return *current;
-}
+GameHost& Host() { return platform::SeamOrAbort(current, "the game engine's host (SetGameHost)"); }

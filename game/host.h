@@ -45,6 +45,7 @@ public:
     virtual void PumpMessages() = 0;
 };
 
-// The host every engine call goes through; set once by whoever drives the engine.
+// The host every engine call goes through; set once by whoever drives the engine. Unset, Host()
+// aborts.
 void SetGameHost(GameHost* host);
 GameHost& Host();

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/profile.h"
+#include "platform/seam.h"
 
 HighScoreEntry HighScores[TablePlaces + 2];
 std::int16_t ScoreCount = 0;
@@ -25,6 +26,7 @@ std::string ScoreKey(int place) { return "Score" + std::to_string(place); }
 void SetScoreDialog(void (*showModal)()) { scoreDialog = showModal; }
 
 void ShowHighScores(std::int32_t Points, std::string Title, std::string IniFile, bool ShowTableOnly) {
+    void (&showDialog)() = platform::SeamOrAbort(scoreDialog, "the high-score dialog (SetScoreDialog)");
     ScoreFile = std::move(IniFile);
     ScoreTitle = std::move(Title);
     LoadHighScores(ScoreFile);
@@ -35,7 +37,7 @@ void ShowHighScores(std::int32_t Points, std::string Title, std::string IniFile,
     } else {
         return;
     }
-    if (scoreDialog) scoreDialog();
+    showDialog();
     // The dialog resets this on OK; doing it again covers any other way it was closed, since a
     // ViewOnly left true would let the next qualifying game pass without asking for a name.
     ResetScoreState();

@@ -9,5 +9,5 @@
 void ShowHighScores(std::int32_t Points, std::string Title, std::string IniFile, bool ShowTableOnly);
 
 // The high-score dialog: shows itself modally from the table's state and returns once closed.
-// The front end installs it; until then ShowHighScores shows nothing.
+// The front end installs it before any game; unset, ShowHighScores aborts.
 void SetScoreDialog(void (*showModal)());

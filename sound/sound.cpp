@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/seam.h"
 #include "sound/slots.h"
 #include "sound/wavemix.h"
 
@@ -11,6 +12,8 @@ std::int32_t SoundChannel = 0;
 namespace {
 
 SoundSettings* Settings = nullptr;
+
+SoundSettings& Preferences() { return platform::SeamOrAbort(Settings, "the sound settings (SetSoundSettings)"); }
 
 std::string TrimBlanks(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -36,30 +39,31 @@ std::string SoundFileName(int slot) {
 void SetSoundSettings(SoundSettings* settings) { Settings = settings; }
 
 void InitSound() {
-    if (Settings == nullptr) return;
+    SoundSettings& settings = Preferences();
     if (InitWaveMix() != 0) {
         for (std::int32_t n = 0; n < SoundSlots; ++n) {
             SoundEntry& entry = SoundTable[static_cast<std::size_t>(n)];
-            entry.File = LowerCase(TrimBlanks(Settings->AppPath() + SoundFileName(n)));
+            entry.File = LowerCase(TrimBlanks(settings.AppPath() + SoundFileName(n)));
             entry.Loops = n == MusicSlot ? -1 : 0;
             // A file that does not open leaves its slot silent; nothing else is told.
             OpenWave(entry.File, n);
         }
         return;
     }
-    Settings->MessageBox("Unable to Initialize WaveMix DLL, Sound Disabled.", "WaveMix Error");
+    settings.MessageBox("Unable to Initialize WaveMix DLL, Sound Disabled.", "WaveMix Error");
     // Clearing a ticked Music box runs its click handler, which flushes channel 0 with no
     // session; the library takes that in its stride.
-    Settings->SetEffectsValue(0);
-    Settings->SetMusicValue(0);
-    Settings->DisableEffectsBox();
-    Settings->DisableMusicBox();
+    settings.SetEffectsValue(0);
+    settings.SetMusicValue(0);
+    settings.DisableEffectsBox();
+    settings.DisableMusicBox();
 }
 
 void PlaySound(const std::int16_t& Slot) {
-    // Every caller passes a constant slot; anything else would read past the table.
-    if (Settings == nullptr || Slot < 0 || Slot >= SoundSlots) return;
-    const std::int16_t gate = Slot == MusicSlot ? Settings->MusicValue() : Settings->EffectsValue();
+    SoundSettings& settings = Preferences();
+    // Every caller passes a named slot; anything else would read past the table.
+    if (Slot < 0 || Slot >= SoundSlots) return;
+    const std::int16_t gate = Slot == MusicSlot ? settings.MusicValue() : settings.EffectsValue();
     // A closed gate leaves whatever already plays on the channel alone.
     if (gate == 0) return;
     SoundChannel = Slot;

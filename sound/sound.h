@@ -22,6 +22,7 @@ public:
     virtual std::string AppPath() = 0;  // the program directory, ending in "/"
     virtual void MessageBox(const std::string& text, const std::string& title) = 0;
 };
+// Set once by the front end before any other call here; unset, InitSound and PlaySound abort.
 void SetSoundSettings(SoundSettings* settings);
 
 // Opens the mixer session and the eight slots, or reports the failure and switches sound off.

@@ -265,5 +265,17 @@ TEST_F(GameStartEndTest, KeyDownDoesNothingWhileNoGameRuns) {
     EXPECT_TRUE(host.log.empty());
 }
 
+// The death tests run in a child process, so the host stays set here.
+using HostSeamDeathTest = EngineTest;
+
+TEST_F(HostSeamDeathTest, AnEngineDrivenWithoutAHostAbortsNamingTheSeam) {
+    EXPECT_DEATH(
+        {
+            SetGameHost(nullptr);
+            NewGame();
+        },
+        "game engine's host \\(SetGameHost\\) used before it was set");
+}
+
 }  // namespace
 }  // namespace enginetests

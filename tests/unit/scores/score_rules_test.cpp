@@ -230,11 +230,16 @@ TEST_F(ShowHighScoresTest, EveryCallReadsTheFileAfresh) {
     EXPECT_EQ(ScoreFile, ini_);
 }
 
-TEST_F(ScoreFileTest, NoDialogInstalledShowsNothingAndWritesNothing) {
-    ShowHighScores(100, Title, ini_, false);
-    ShowHighScores(0, Title, ini_, true);
-    EXPECT_FALSE(std::filesystem::exists(ini_));
-    EXPECT_FALSE(ViewOnly);
+// A missing dialog is found by the first game that ends, whether or not its score qualifies.
+using ScoreSeamDeathTest = ScoreFileTest;
+
+TEST_F(ScoreSeamDeathTest, NoDialogInstalledAbortsNamingTheSeamAndWritesNothing) {
+    const std::string full = HiScoresSection({{"A", 900}, {"B", 800}, {"C", 700}, {"D", 600}, {"E", 500}});
+    Put(ini_, full);
+    const char* message = "high-score dialog \\(SetScoreDialog\\) used before it was set";
+    EXPECT_DEATH(ShowHighScores(100, Title, ini_, false), message);
+    EXPECT_DEATH(ShowHighScores(0, Title, ini_, true), message);
+    EXPECT_EQ(Slurp(ini_), full);
 }
 
 }  // namespace

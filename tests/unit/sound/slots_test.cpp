@@ -116,4 +116,23 @@ TEST_F(SlotsTest, SlotOutsideTheTableIsIgnored) {
     EXPECT_TRUE(log.empty());
 }
 
+// The death tests run in a child process, so the settings stay set here.
+using SoundSeamDeathTest = SoundModuleTest;
+
+TEST_F(SoundSeamDeathTest, StartUpAndPlayWithoutSettingsAbortNamingTheSeam) {
+    const char* message = "sound settings \\(SetSoundSettings\\) used before it was set";
+    EXPECT_DEATH(
+        {
+            SetSoundSettings(nullptr);
+            InitSound();
+        },
+        message);
+    EXPECT_DEATH(
+        {
+            SetSoundSettings(nullptr);
+            PlaySound(ClickSlot);
+        },
+        message);
+}
+
 }  // namespace
