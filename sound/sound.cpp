@@ -31,7 +31,7 @@ std::string LowerCase(std::string text) {
 }  // namespace
 
 std::string SoundFileName(int slot) {
-    char name[16];
+    char name[24];  // room for any int, so the compiler sees no truncation
     std::snprintf(name, sizeof name, "0000_%03d.X25", slot);
     return name;
 }
