@@ -20,4 +20,4 @@ test: setup
 	@scripts/run-tests.sh
 
 clean:
-	rm -rf build build-asan build-release
+	rm -rf build build-asan build-release build-minimal

@@ -16,6 +16,10 @@ cmake --build build-release -j"$jobs"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVR_SANITIZE=ON -DVR_WERROR=ON -DVR_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 
+# The game alone must still configure where the test and benchmark frameworks are missing.
+cmake -S . -B build-minimal -DCMAKE_DISABLE_FIND_PACKAGE_GTest=TRUE -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=TRUE \
+  >/dev/null
+
 # The end-to-end tests start X servers of their own; anything else that wants a display
 # gets this one.
 if [ -z "${DISPLAY:-}" ]; then
