@@ -363,9 +363,15 @@ struct InPlaceCase {
     std::optional<std::string> after;  // the write fails when absent, and the file stays as before
 };
 
+// Under /tmp, which an unprivileged child can reach whatever folder the tests are given.
+class ProfileAsPlayer : public ProfileFile {
+protected:
+    std::string Base() const override { return "/tmp"; }
+};
+
 // A folder the player may not write, holding a file the player may: the file is rewritten in
 // place. Run as an unprivileged user, since root may write any folder.
-TEST_F(ProfileFile, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
+TEST_F(ProfileAsPlayer, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
     const std::string before = "; mine\n[Options]\nGameSpeed=10\nMusic_Toggle=1\n";
     const InPlaceCase cases[] = {
         {"same length", fs::perms(0666), before, "20", RLIM_INFINITY, "; mine\n[Options]\nGameSpeed=20\nMusic_Toggle=1\n"},
