@@ -268,9 +268,10 @@ bool FitsSizeLimit(std::size_t size) {
            size <= static_cast<std::size_t>(limit.rlim_cur);
 }
 
-// Where no new file can stand beside the target, its own bytes are rewritten: only from the first
-// one that changes, after the room for the new length is taken, so that a full disk changes
-// nothing. Only a crash between the one write and the cut of a shorter file can tear it.
+// Where no new file can stand beside the target, its own bytes are rewritten in one write, from
+// the first one that changes, after the room for a longer file is taken, so that a full disk
+// changes nothing. A shorter file is written with blanks over its old end before that is cut
+// off: a crash in between leaves trailing blanks, which read as nothing.
 std::string WriteInPlace(const std::string& target, const std::function<std::string(std::string_view)>& edit) {
     Descriptor fd(open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) return PlainReason(errno);
@@ -282,10 +283,18 @@ std::string WriteInPlace(const std::string& target, const std::function<std::str
     if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ReadOnlyFile;
     if (!ReadAll(fd.get(), raw, static_cast<std::size_t>(info.st_size))) return PlainReason(errno);
 
-    const std::string content = NewText(raw, edit);
+    ProfileText profile = DecodeProfile(raw);
+    profile.text = edit(profile.text);
+    const std::string content = EncodeProfile(profile);
+    if (content == raw) return {};
+    std::string written = content;
+    if (content.size() < raw.size()) {
+        const bool utf16 = profile.encoding == ProfileEncoding::Utf16Le || profile.encoding == ProfileEncoding::Utf16Be;
+        profile.text.append((raw.size() - content.size()) / (utf16 ? 2 : 1), ' ');
+        written = EncodeProfile(profile);
+    }
     std::size_t same = 0;
-    while (same < content.size() && same < raw.size() && content[same] == raw[same]) ++same;
-    if (same == content.size() && content.size() == raw.size()) return {};
+    while (same < written.size() && same < raw.size() && written[same] == raw[same]) ++same;
     if (content.size() > raw.size()) {
         if (!FitsSizeLimit(content.size())) return PlainReason(EFBIG);
         if (fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(content.size())) != 0 &&
@@ -293,7 +302,7 @@ std::string WriteInPlace(const std::string& target, const std::function<std::str
             return PlainReason(errno);
         }
     }
-    if (!WriteAll(fd.get(), std::string_view(content).substr(same), static_cast<off_t>(same))) return PlainReason(errno);
+    if (!WriteAll(fd.get(), std::string_view(written).substr(same), static_cast<off_t>(same))) return PlainReason(errno);
     if (content.size() < raw.size() && ftruncate(fd.get(), static_cast<off_t>(content.size())) != 0) {
         return PlainReason(errno);
     }

@@ -21,6 +21,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -416,6 +417,56 @@ TEST_F(ProfileAsPlayer, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
         }
         fs::permissions(sub, fs::perms(0755));
         fs::remove_all(sub);
+    }
+}
+
+// The same under kills at random moments: the old file, the new one, or the new one with blanks
+// at its end where it was cut short, which reads as the new one.
+TEST_F(ProfileAsPlayer, AKilledWriteInPlaceLeavesAWholeFile) {
+    const std::string head = "; mine\n[Options]\nGameSpeed=";
+    const std::string tail = "\n[HiScores]\nScore1=5;Ann\n";
+    const struct {
+        const char* what;
+        std::string before, value;
+    } cases[] = {{"longer", "10", std::string(300, '7')}, {"shorter", std::string(300, '7'), "10"}};
+    fs::permissions(dir_, fs::perms(0555));
+    std::mt19937 random(5);
+    for (const auto& c : cases) {
+        const std::string before = head + c.before + tail;
+        const std::string after = head + c.value + tail;
+        const auto run = [&] {
+            fs::permissions(dir_, fs::perms(0755));
+            Put(ini_, before);
+            fs::permissions(ini_, fs::perms(0666));
+            fs::permissions(dir_, fs::perms(0555));
+            const pid_t pid = fork();
+            if (pid == 0) {
+                if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+                _exit(WritePrivateProfileStringA("Options", "GameSpeed", c.value, ini_) ? 0 : 1);
+            }
+            return pid;
+        };
+        std::chrono::steady_clock::duration whole{};
+        for (int i = 0; i < 3; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            const pid_t pid = run();
+            int status = 0;
+            ASSERT_EQ(waitpid(pid, &status, 0), pid);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.what << ": the write failed";
+            ASSERT_EQ(Slurp(ini_), after) << c.what;
+            whole = std::max(whole, std::chrono::steady_clock::now() - start);
+        }
+        for (int round = 0; round < 150; ++round) {
+            const pid_t pid = run();
+            std::this_thread::sleep_for(std::chrono::duration_cast<std::chrono::microseconds>(whole) *
+                                        (random() % 1000) / 800);
+            kill(pid, SIGKILL);
+            ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
+            const std::string now = Slurp(ini_);
+            const bool blankEnd = now.starts_with(after) && now.find_first_not_of(' ', after.size()) == std::string::npos;
+            ASSERT_TRUE(now == before || blankEnd) << c.what << ", round " << round << ":\n" << now;
+            ASSERT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+        }
     }
 }
 
