@@ -223,10 +223,11 @@ Outcome Replace(const std::string& target, const std::function<std::string(std::
         reason = PlainReason(errno);
         return Outcome::NoReplacement;
     }
-    const auto failed = [&](int error, Outcome outcome) {
+    // Whatever stops the replacement from here on, the file may still be written in place.
+    const auto cannotReplace = [&](int error) {
         reason = PlainReason(error);
         unlink(temp.c_str());
-        return outcome;
+        return Outcome::NoReplacement;
     };
 
     std::string raw;
@@ -244,18 +245,18 @@ Outcome Replace(const std::string& target, const std::function<std::string(std::
     }
 
     const std::string content = NewText(raw, edit);
-    if (ftruncate(fd.get(), 0) != 0 || !WriteAll(fd.get(), content, 0)) return failed(errno, Outcome::NoReplacement);
+    if (ftruncate(fd.get(), 0) != 0 || !WriteAll(fd.get(), content, 0)) return cannotReplace(errno);
     if (targetExists) {
         if (info.st_uid != geteuid() || info.st_gid != getegid()) {
             // Best effort: only a privileged process may hand the file back to its owner.
             [[maybe_unused]] const int ignored = fchown(fd.get(), info.st_uid, info.st_gid);
         }
-        if (fchmod(fd.get(), info.st_mode & 07777) != 0) return failed(errno, Outcome::NoReplacement);
+        if (fchmod(fd.get(), info.st_mode & 07777) != 0) return cannotReplace(errno);
     } else if (fchmod(fd.get(), NewFileMode()) != 0) {
-        return failed(errno, Outcome::NoReplacement);
+        return cannotReplace(errno);
     }
-    if (fsync(fd.get()) != 0) return failed(errno, Outcome::NoReplacement);
-    if (rename(temp.c_str(), target.c_str()) != 0) return failed(errno, Outcome::NoReplacement);
+    if (fsync(fd.get()) != 0) return cannotReplace(errno);
+    if (rename(temp.c_str(), target.c_str()) != 0) return cannotReplace(errno);
     SyncDirectory(DirectoryOf(target));
     // Closing releases the lock: a writer waiting for it finds its temporary file gone.
     fd.Close();
