@@ -116,5 +116,7 @@ void LoadSettings() {
 void SaveSettings() {
     const std::string failure = SaveSettingsFrom(frmConfig(), SettingsFilePath());
     // Told once; the exit goes on.
-    if (!failure.empty()) toolkit::MessageBox("The settings could not be saved in " + SettingsFilePath() + ": " + failure + ".");
+    if (!failure.empty()) {
+        toolkit::MessageBox("The settings could not be saved in " + SettingsFilePath() + ": " + failure + ".");
+    }
 }

@@ -72,7 +72,9 @@ std::string Utf16ToUtf8(std::string_view units, bool bigEnd) {
 // are taken too, as DecodeProfile writes them; anything else that is not UTF-8 is one byte of
 // U+FFFD.
 char32_t NextCode(std::string_view text, std::size_t at, std::size_t& count) {
-    const auto byte = [&](std::size_t i) { return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0u; };
+    const auto byte = [&](std::size_t i) {
+        return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0u;
+    };
     const auto follows = [&](std::size_t i) { return (byte(i) & 0xC0) == 0x80; };
     const unsigned lead = byte(0);
     count = 1;

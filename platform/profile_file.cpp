@@ -303,7 +303,9 @@ std::string WriteInPlace(const std::string& target, const std::function<std::str
             return PlainReason(errno);
         }
     }
-    if (!WriteAll(fd.get(), std::string_view(written).substr(same), static_cast<off_t>(same))) return PlainReason(errno);
+    if (!WriteAll(fd.get(), std::string_view(written).substr(same), static_cast<off_t>(same))) {
+        return PlainReason(errno);
+    }
     if (content.size() < raw.size() && ftruncate(fd.get(), static_cast<off_t>(content.size())) != 0) {
         return PlainReason(errno);
     }

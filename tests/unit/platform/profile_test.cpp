@@ -375,7 +375,8 @@ protected:
 TEST_F(ProfileAsPlayer, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
     const std::string before = "; mine\n[Options]\nGameSpeed=10\nMusic_Toggle=1\n";
     const InPlaceCase cases[] = {
-        {"same length", fs::perms(0666), before, "20", RLIM_INFINITY, "; mine\n[Options]\nGameSpeed=20\nMusic_Toggle=1\n"},
+        {"same length", fs::perms(0666), before, "20", RLIM_INFINITY,
+         "; mine\n[Options]\nGameSpeed=20\nMusic_Toggle=1\n"},
         {"longer", fs::perms(0666), before, "1000", RLIM_INFINITY,
          "; mine\n[Options]\nGameSpeed=1000\nMusic_Toggle=1\n"},
         {"shorter", fs::perms(0666), before, "", RLIM_INFINITY, "; mine\n[Options]\nGameSpeed=\nMusic_Toggle=1\n"},
@@ -463,7 +464,8 @@ TEST_F(ProfileAsPlayer, AKilledWriteInPlaceLeavesAWholeFile) {
             kill(pid, SIGKILL);
             ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
             const std::string now = Slurp(ini_);
-            const bool blankEnd = now.starts_with(after) && now.find_first_not_of(' ', after.size()) == std::string::npos;
+            const bool blankEnd =
+                now.starts_with(after) && now.find_first_not_of(' ', after.size()) == std::string::npos;
             ASSERT_TRUE(now == before || blankEnd) << c.what << ", round " << round << ":\n" << now;
             ASSERT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
         }
@@ -493,7 +495,8 @@ TEST_F(ProfileFile, FilesOfOtherEditorsReadAlikeAndKeepTheirForm) {
     const EditorCase cases[] = {
         {"UTF-8 mark", "\xEF\xBB\xBF[HiScores]\r\nScore1=9;Ann\r\n[Options]\r\nGameSpeed=10\r\n", "9;Ann",
          "\xEF\xBB\xBF[HiScores]\r\nScore1=9;Ann\r\nScore2=7;Zo\xC3\xAB\r\n[Options]\r\nGameSpeed=10\r\n"},
-        {"UTF-16 little end first", Le(u"\uFEFF[HiScores]\r\nScore1=9;J\u00FCrgen \u20AC\r\n"), "9;J\xC3\xBCrgen \xE2\x82\xAC",
+        {"UTF-16 little end first", Le(u"\uFEFF[HiScores]\r\nScore1=9;J\u00FCrgen \u20AC\r\n"),
+         "9;J\xC3\xBCrgen \xE2\x82\xAC",
          Le(u"\uFEFF[HiScores]\r\nScore1=9;J\u00FCrgen \u20AC\r\nScore2=7;Zo\u00EB\r\n")},
         {"UTF-16 big end first", Be(u"\uFEFF[HiScores]\r\nScore1=9;\U0001F680\r\n"), "9;\xF0\x9F\x9A\x80",
          Be(u"\uFEFF[HiScores]\r\nScore1=9;\U0001F680\r\nScore2=7;Zo\u00EB\r\n")},
@@ -555,11 +558,13 @@ struct BatchFailureCase {
 
 TEST_F(ProfileFile, AFailedBatchSaysWhyInPlainWords) {
     const BatchFailureCase cases[] = {
-        {"read-only file", "VOIDRAID.INI", [](const std::string& f) { Put(f, "[S]\n"), fs::permissions(f, fs::perms(0444)); },
-         "the file is read-only"},
-        {"a folder in its place", "VOIDRAID.INI", [](const std::string& f) { fs::create_directory(f); }, "a folder stands in its place"},
+        {"read-only file", "VOIDRAID.INI",
+         [](const std::string& f) { Put(f, "[S]\n"), fs::permissions(f, fs::perms(0444)); }, "the file is read-only"},
+        {"a folder in its place", "VOIDRAID.INI", [](const std::string& f) { fs::create_directory(f); },
+         "a folder stands in its place"},
         {"a missing folder", "gone/VOIDRAID.INI", [](const std::string&) {}, "its folder does not exist"},
-        {"a FIFO in its place", "VOIDRAID.INI", [](const std::string& f) { mkfifo(f.c_str(), 0666); }, "it is not a plain file"},
+        {"a FIFO in its place", "VOIDRAID.INI", [](const std::string& f) { mkfifo(f.c_str(), 0666); },
+         "it is not a plain file"},
     };
     for (const BatchFailureCase& c : cases) {
         const std::string sub = dir_ + "/case";
@@ -598,7 +603,8 @@ TEST_F(ProfileFile, WritersAtTheSameTimeLoseNothing) {
         if (pid == 0) {
             bool ok = true;
             for (int k = 0; k < KeysEach; ++k) {
-                ok = WritePrivateProfileStringA("S", "K" + std::to_string(w) + "_" + std::to_string(k), "v", ini_) && ok;
+                const std::string key = "K" + std::to_string(w) + "_" + std::to_string(k);
+                ok = WritePrivateProfileStringA("S", key, "v", ini_) && ok;
             }
             _exit(ok ? 0 : 1);
         }

@@ -120,8 +120,8 @@ TEST_F(ScoreFileFaults, ATableThatCannotBeSavedIsToldOnceAndStillShown) {
         LoadHighScores(ini_);
         const Places loaded = TableInMemory();
         AddHighScore("New", 450);
-        EXPECT_EQ(shown, std::vector<std::string>{"The high scores could not be saved in " + ini_ + ": " + c.reason + "."})
-            << c.what;
+        const std::string message = "The high scores could not be saved in " + ini_ + ": " + c.reason + ".";
+        EXPECT_EQ(shown, std::vector<std::string>{message}) << c.what;
         Places expected = loaded;
         expected.insert(std::find_if(expected.begin(), expected.end(), [](const Place& p) { return p.second < 450; }),
                         {"New", 450});
@@ -157,7 +157,8 @@ struct EditorCase {
 // Files saved by other editors: the old table shows, and a new entry joins it in its one section.
 TEST_F(ScoreFileFaults, TablesSavedByOtherEditorsShowAndGrowInTheirOwnForm) {
     const EditorCase cases[] = {
-        {"UTF-8 mark", "\xEF\xBB\xBF[HiScores]\r\nScore1=500;Zo\xC3\xAB\r\nScore2=400;Bo\r\n[Options]\r\nGameSpeed=10\r\n",
+        {"UTF-8 mark",
+         "\xEF\xBB\xBF[HiScores]\r\nScore1=500;Zo\xC3\xAB\r\nScore2=400;Bo\r\n[Options]\r\nGameSpeed=10\r\n",
          "\xEF\xBB\xBF", "[HiScores]"},
         {"UTF-16 little end first", Utf16(u"\uFEFF[HiScores]\r\nScore1=500;Zo\u00EB\r\nScore2=400;Bo\r\n", false),
          Utf16(u"\uFEFF", false), Utf16(u"[HiScores]", false)},
@@ -173,7 +174,8 @@ TEST_F(ScoreFileFaults, TablesSavedByOtherEditorsShowAndGrowInTheirOwnForm) {
         EXPECT_EQ(Reloaded(), (Places{{"Zo\xC3\xAB", 500}, {"New", 450}, {"Bo", 400}})) << c.what;
         const std::string after = Slurp(ini_);
         EXPECT_EQ(after.substr(0, c.mark.size()), c.mark) << c.what;
-        EXPECT_EQ(after.find(c.heading, after.find(c.heading) + 1), std::string::npos) << c.what << ": a second section";
+        EXPECT_EQ(after.find(c.heading, after.find(c.heading) + 1), std::string::npos)
+            << c.what << ": a second section";
         EXPECT_TRUE(shown.empty()) << c.what;
     }
 }
