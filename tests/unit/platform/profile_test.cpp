@@ -63,6 +63,7 @@ protected:
     }
     void TearDown() override {
         std::error_code ignored;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
         for (const auto& entry : fs::recursive_directory_iterator(dir_, ignored)) {
             fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
         }
@@ -344,6 +345,7 @@ TEST_F(ProfileFile, FailedWriteLeavesTheOriginalIntact) {
         EXPECT_FALSE(*wrote) << c.what;
 
         fs::permissions(sub, fs::perms(0755));
+        fs::permissions(file, fs::perms::owner_read, fs::perm_options::add);
         EXPECT_EQ(Slurp(file), before) << c.what;
         EXPECT_EQ(DirectoryEntries(sub), std::vector<std::string>{"VOIDRAID.INI"}) << c.what;
         fs::remove_all(sub);
