@@ -31,8 +31,9 @@ std::string PlainReason(int error) {
         case EFBIG:
             return "the file would grow too large";
         case ENOENT:
-        case ENOTDIR:
             return "its folder does not exist";
+        case ENOTDIR:
+            return "a file stands where its folder should be";
         case ELOOP:
             return "its links lead round in a circle";
         case EIO:

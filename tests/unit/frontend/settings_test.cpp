@@ -139,7 +139,7 @@ TEST_F(SettingsFile, AnUnwritablePlaceIsToldAndChangesNothing) {
     Write("not a directory");
     const std::string inside = path_ + "/VOIDRAID.INI";
     FakeControls controls;
-    EXPECT_EQ(SaveSettingsFrom(controls, inside), "its folder does not exist");
+    EXPECT_EQ(SaveSettingsFrom(controls, inside), "a file stands where its folder should be");
     EXPECT_FALSE(std::filesystem::exists(inside));
     EXPECT_EQ(Read(), "not a directory");
 }
