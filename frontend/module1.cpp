@@ -113,4 +113,10 @@ void LoadSettings() {
     settingsLoaded = true;
 }
 
-void SaveSettings() { SaveSettingsFrom(frmConfig(), SettingsFilePath()); }
+void SaveSettings() {
+    const std::string failure = SaveSettingsFrom(frmConfig(), SettingsFilePath());
+    // Told once; the exit goes on.
+    if (!failure.empty()) {
+        toolkit::MessageBox("The settings could not be saved in " + SettingsFilePath() + ": " + failure + ".");
+    }
+}

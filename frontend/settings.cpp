@@ -31,9 +31,10 @@ void LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile) 
     }
 }
 
-void SaveSettingsFrom(const PreferenceControls& controls, const std::string& iniFile) {
-    // A failed write is not reported: the game goes on with the settings it has.
+std::string SaveSettingsFrom(const PreferenceControls& controls, const std::string& iniFile) {
+    platform::ProfileBatch batch(iniFile);
     platform::WritePrivateProfileStringA(Section, EffectsKey, SettingText(controls.EffectsValue()), iniFile);
     platform::WritePrivateProfileStringA(Section, MusicKey, SettingText(controls.MusicValue()), iniFile);
     platform::WritePrivateProfileStringA(Section, SpeedKey, SettingText(controls.SpeedValue()), iniFile);
+    return batch.Commit();
 }

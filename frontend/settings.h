@@ -25,5 +25,6 @@ public:
 
 // A key that is missing or empty leaves its control at the value it has.
 void LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile);
-// Writes all three keys; the file's other keys and sections stay as they are.
-void SaveSettingsFrom(const PreferenceControls& controls, const std::string& iniFile);
+// Writes all three keys in one step; the file's other keys and sections stay as they are.
+// Returns why the file could not be written, in plain words, or an empty text when it was.
+std::string SaveSettingsFrom(const PreferenceControls& controls, const std::string& iniFile);

@@ -1,21 +1,18 @@
 #include "platform/profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <utility>
+
+#include "platform/profile_file.h"
 
 namespace platform {
 namespace {
 
-// '\r' counts as a blank so that a stray carriage return never becomes part of a name or value.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 std::string_view TrimEnd(std::string_view s) {
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
@@ -51,21 +48,19 @@ struct Line {
     std::size_t next = 0;   // start of the following line
 };
 
-// Lines end at '\n'; a '\r' just before it belongs to the ending, so CRLF and LF files read alike.
+// Lines end at CR LF, LF or a lone CR, as editors on any system leave them.
 class LineReader {
 public:
     explicit LineReader(std::string_view text) : text_(text) {}
 
     bool Next(Line& line) {
         if (pos_ >= text_.size()) return false;
-        const std::size_t newline = text_.find('\n', pos_);
+        std::size_t end = pos_;
+        while (end < text_.size() && !IsLineEnd(text_[end])) ++end;
         line.begin = pos_;
-        if (newline == std::string_view::npos) {
-            line.end = line.next = text_.size();
-        } else {
-            line.end = newline > pos_ && text_[newline - 1] == '\r' ? newline - 1 : newline;
-            line.next = newline + 1;
-        }
+        line.end = end;
+        if (end < text_.size() && text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') ++end;
+        line.next = end < text_.size() ? end + 1 : end;
         pos_ = line.next;
         return true;
     }
@@ -143,35 +138,6 @@ Place Locate(std::string_view text, std::string_view section, std::string_view k
     return place;
 }
 
-enum class FileState { Read, Missing, Failed };
-
-FileState ReadWholeFile(const std::string& path, std::string& text, struct stat& info) {
-    // O_NONBLOCK keeps a FIFO at the path from hanging us; it is refused below.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT ? FileState::Missing : FileState::Failed;
-    FileState state = FileState::Read;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        state = FileState::Failed;
-    } else {
-        text.clear();
-        text.reserve(static_cast<std::size_t>(info.st_size));
-        char chunk[65536];
-        for (;;) {
-            const ssize_t got = read(fd, chunk, sizeof chunk);
-            if (got > 0) {
-                text.append(chunk, static_cast<std::size_t>(got));
-            } else if (got == 0) {
-                break;
-            } else if (errno != EINTR) {
-                state = FileState::Failed;
-                break;
-            }
-        }
-    }
-    close(fd);
-    return state;
-}
-
 bool HasAny(std::string_view s, std::string_view chars) { return s.find_first_of(chars) != std::string_view::npos; }
 
 constexpr std::string_view LineBreaks("\r\n\0", 3);
@@ -186,16 +152,20 @@ bool KeyNameAllowed(std::string_view name) {
 
 bool ValueAllowed(std::string_view value) { return !HasAny(value, LineBreaks); }
 
+// New lines take the ending of the file's first line.
 std::string_view LineEndingOf(std::string_view text) {
-    const std::size_t newline = text.find('\n');
-    return newline != std::string_view::npos && newline > 0 && text[newline - 1] == '\r' ? "\r\n" : "\n";
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos || text[end] == '\n') return "\n";
+    return end + 1 < text.size() && text[end + 1] == '\n' ? "\r\n" : "\r";
 }
 
 bool LastLineBlank(std::string_view text) {
-    // text ends with '\n' here.
-    std::string_view body = text.substr(0, text.size() - 1);
-    const std::size_t start = body.rfind('\n');
-    return Trim(start == std::string_view::npos ? body : body.substr(start + 1)).empty();
+    // text ends with a line ending here.
+    Line line;
+    Line last;
+    LineReader reader(text);
+    while (reader.Next(line)) last = line;
+    return Trim(text.substr(last.begin, last.end - last.begin)).empty();
 }
 
 std::string WithKey(std::string_view text, std::string_view section, std::string_view key, std::string_view value) {
@@ -210,13 +180,13 @@ std::string WithKey(std::string_view text, std::string_view section, std::string
         out.append(text.substr(place.keyLine.end));
     } else if (place.sectionFound) {
         out.append(text.substr(0, place.insertAt));
-        if (place.insertAt > 0 && text[place.insertAt - 1] != '\n') out.append(eol);
+        if (place.insertAt > 0 && !IsLineEnd(text[place.insertAt - 1])) out.append(eol);
         out.append(key).append("=").append(value).append(eol);
         out.append(text.substr(place.insertAt));
     } else {
         out.append(text);
         if (!out.empty()) {
-            if (out.back() != '\n') out.append(eol);
+            if (!IsLineEnd(out.back())) out.append(eol);
             if (!LastLineBlank(out)) out.append(eol);
         }
         out.append("[").append(section).append("]").append(eol);
@@ -225,71 +195,30 @@ std::string WithKey(std::string_view text, std::string_view section, std::string
     return out;
 }
 
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t put = write(fd, data.data(), data.size());
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Writes a sibling file and renames it over the target, so a crash at any moment leaves either
-// the old file or the new one, never a part of one. original is null when there is no target yet.
-bool ReplaceFile(const std::string& target, std::string_view content, const struct stat* original) {
-    static std::atomic<unsigned> serial{0};
-    const std::string directory = DirectoryOf(target);
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = directory + "/.profile-" + std::to_string(getpid()) + "-" + std::to_string(serial++) + ".tmp";
-        // 0666 lets the umask decide a new file's permissions, as for any file the program creates.
-        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-
-    bool ok = WriteAll(fd, content);
-    if (ok && original) {
-        if (original->st_uid != geteuid() || original->st_gid != getegid()) {
-            // Best effort: only a privileged process may hand the file back to its owner.
-            [[maybe_unused]] const int ignored = fchown(fd, original->st_uid, original->st_gid);
-        }
-        ok = fchmod(fd, original->st_mode & 07777) == 0;
-    }
-    ok = ok && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
-// The rename would replace even a file without write permission; such a file is meant to stay.
-bool MayReplace(const std::string& path, const struct stat& info) {
-    return access(path.c_str(), W_OK) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-}
+ProfileBatch* openBatch = nullptr;
 
 }  // namespace
+
+ProfileBatch::ProfileBatch(std::string file) : file_(std::move(file)), outer_(openBatch) { openBatch = this; }
+
+ProfileBatch::~ProfileBatch() { openBatch = outer_; }
+
+std::string ProfileBatch::Commit() {
+    if (writes_.empty()) return {};
+    const std::vector<Write> writes = std::exchange(writes_, {});
+    return RewriteProfile(file_, [&](std::string_view text) {
+        std::string out(text);
+        for (const Write& write : writes) out = WithKey(out, write.section, write.key, write.value);
+        return out;
+    });
+}
 
 std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key, const std::string& def,
                                        char* buffer, std::uint32_t size, const std::string& file) {
     if (size == 0 || buffer == nullptr) return 0;
     std::string text;
-    struct stat info {};
     std::string_view result = TrimEnd(def);
-    if (ReadWholeFile(file, text, info) == FileState::Read) {
+    if (ReadProfileText(file, text)) {
         const Place place = Locate(text, Trim(section), Trim(key));
         if (place.keyFound) result = Unquote(place.key.value);
     }
@@ -304,19 +233,12 @@ bool WritePrivateProfileStringA(const std::string& section, const std::string& k
     const std::string_view sectionName = Trim(section);
     const std::string_view keyName = Trim(key);
     if (!SectionNameAllowed(sectionName) || !KeyNameAllowed(keyName) || !ValueAllowed(value)) return false;
-
-    // Through a symbolic link the file it points to is replaced, not the link.
-    std::string target = file;
-    if (char* real = realpath(file.c_str(), nullptr)) {
-        target = real;
-        std::free(real);
+    if (openBatch && openBatch->file_ == file) {
+        openBatch->writes_.push_back({std::string(sectionName), std::string(keyName), value});
+        return true;
     }
-    std::string text;
-    struct stat info {};
-    const FileState state = ReadWholeFile(target, text, info);
-    if (state == FileState::Failed) return false;
-    if (state == FileState::Read && !MayReplace(target, info)) return false;
-    return ReplaceFile(target, WithKey(text, sectionName, keyName, value), state == FileState::Read ? &info : nullptr);
+    return RewriteProfile(file, [&](std::string_view text) { return WithKey(text, sectionName, keyName, value); })
+        .empty();
 }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <FL/Fl.H>
 
 #include "platform/fltk/display.h"
+#include "platform/fltk/message_box.h"
 #include "resources/pictures.h"
 #include "scores/frm_scores.h"
 #include "scores/frm_scores_layout.h"
@@ -221,4 +222,5 @@ FrmScores& frmScores() {
 
 void InstallScoreDialog() {
     SetScoreDialog([] { frmScores().ShowModal(); });
+    SetScoreMessageBox([](const std::string& text) { toolkit::MessageBox(text); });
 }

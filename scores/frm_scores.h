@@ -1,5 +1,6 @@
 // The high-score dialog frmScores, which ShowHighScores opens.
 #pragma once
 
-// Hands the dialog to the table; until the front end calls this at start-up, no dialog opens.
+// Hands the dialog and the message box to the table; until the front end calls this at
+// start-up, no dialog opens.
 void InstallScoreDialog();

@@ -18,12 +18,15 @@ const std::string ScoreSection = "HiScores";
 constexpr std::uint32_t ValueBufferSize = 255;
 
 void (*scoreDialog)() = nullptr;
+void (*scoreMessageBox)(const std::string& text) = nullptr;
 
 std::string ScoreKey(int place) { return "Score" + std::to_string(place); }
 
 }  // namespace
 
 void SetScoreDialog(void (*showModal)()) { scoreDialog = showModal; }
+
+void SetScoreMessageBox(void (*show)(const std::string& text)) { scoreMessageBox = show; }
 
 void ShowHighScores(std::int32_t Points, std::string Title, std::string IniFile, bool ShowTableOnly) {
     void (&showDialog)() = platform::SeamOrAbort(scoreDialog, "the high-score dialog (SetScoreDialog)");
@@ -79,13 +82,19 @@ void AddHighScore(std::string PlayerName, std::int32_t Points) {
         }
     }
     if (ScoreCount < TablePlaces) ++ScoreCount;
+    // The places reach the file together: a crash leaves the old table or the new one, whole.
+    platform::ProfileBatch batch(ScoreFile);
     for (std::int16_t place = 1; place <= ScoreCount; ++place) {
         WriteScoreEntry(ScoreFile, place, FormatScoreValue(HighScores[place]));
+    }
+    const std::string failure = batch.Commit();
+    // The entry stays in the table in memory and in the open dialog all the same.
+    if (!failure.empty() && scoreMessageBox) {
+        scoreMessageBox("The high scores could not be saved in " + ScoreFile + ": " + failure + ".");
     }
 }
 
 void WriteScoreEntry(std::string IniFile, const std::int16_t& Index, std::string Value) {
-    // A failed write goes unnoticed: the entry still shows, and the next load reads the file.
     platform::WritePrivateProfileStringA(ScoreSection, ScoreKey(Index), Value, IniFile);
 }
 

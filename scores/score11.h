@@ -11,3 +11,7 @@ void ShowHighScores(std::int32_t Points, std::string Title, std::string IniFile,
 // The high-score dialog: shows itself modally from the table's state and returns once closed.
 // The front end installs it before any game; unset, ShowHighScores aborts.
 void SetScoreDialog(void (*showModal)());
+
+// Shows a message to the player: a new table that could not be saved is told there. The front
+// end installs its message box; until then nothing is shown.
+void SetScoreMessageBox(void (*show)(const std::string& text));

@@ -4,7 +4,8 @@ set(VR_SCORES_E2E_TESTS
     test_name_entered_after_game_then_table_from_menu
     test_table_admits_or_refuses_a_game_of_0
     test_utf8_name_typed_shown_and_stored
-    test_close_request_in_view_layout_is_ok)
+    test_close_request_in_view_layout_is_ok
+    test_table_and_settings_that_cannot_be_saved_are_told_once_each)
 foreach(test IN LISTS VR_SCORES_E2E_TESTS)
   add_test(NAME e2e.scores.${test}
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/scores_e2e.py HighScoreDialogTest.${test})

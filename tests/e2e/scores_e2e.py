@@ -8,7 +8,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import (MAIN_TITLE, VIEWER_TITLE, Program, WaitTimeout, WindowWatch, XServer, ini_sections,  # noqa: E402
+from harness import (MAIN_TITLE, MESSAGE_TITLE, VIEWER_TITLE, Program, WaitTimeout, WindowWatch, XServer, ini_sections,  # noqa: E402
                      is_lit, is_yellow, wait_until)
 
 SCREEN_WIDTH, SCREEN_HEIGHT = 800, 600
@@ -280,6 +280,37 @@ class HighScoreDialogTest(unittest.TestCase):
         dialog = session.dialog()
         self.assertEqual(server.geometry(dialog)[3], px(DESIGN_HEIGHT))
         session.assert_entry_layout(dialog)
+
+    def test_table_and_settings_that_cannot_be_saved_are_told_once_each(self):
+        settings = "[Options]\nGameSpeed=10\n" + scores_section([("Ace", 500)])
+        session = Session(self, settings, watch=True)
+        server = session.server
+        os.chmod(session.program.ini_path, 0o444)
+        session.play_and_quit()
+        dialog = session.dialog()
+        table_alone = session.lists(dialog)
+        server.key(dialog, "Return")
+
+        # The entry cannot be saved: one message, and the dialog still takes and shows the entry.
+        message = server.wait_window(MESSAGE_TITLE)
+        server.key(message, "Return")
+        server.wait_no_window(MESSAGE_TITLE)
+        session.wait_height(dialog, px(VIEW_HEIGHT))
+        session.assert_view_layout(dialog)
+        wait_until(lambda: session.lists(dialog) != table_alone, what="the entry in the lists")
+        server.key(dialog, "Return")
+        session.wait_gone(dialog)
+        wait_until(session.menu_showing, what="the menu after the dialog")
+
+        # The settings at exit: one message, then the program ends as usual.
+        server.close(session.window)
+        message = server.wait_window(MESSAGE_TITLE)
+        self.assertTrue(session.program.running())
+        server.key(message, "Return")
+        self.assertEqual(session.program.wait_exit(), 0)
+        messages = [e for e in session.watch.snapshot() if e["what"] == "map" and e["name"] == MESSAGE_TITLE]
+        self.assertEqual(len(messages), 2)
+        self.assertEqual(session.program.settings_text(), settings)
 
 
 if __name__ == "__main__":

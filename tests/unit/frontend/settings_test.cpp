@@ -113,7 +113,7 @@ TEST_F(SettingsFile, SaveCreatesTheSectionWithTheThreeKeys) {
     FakeControls controls;
     controls.music = 1;
     controls.speed = 66;
-    SaveSettingsFrom(controls, path_);
+    EXPECT_EQ(SaveSettingsFrom(controls, path_), "");
     EXPECT_EQ(Read(), "[Options]\nSoundFX_Toggle=1\nMusic_Toggle=1\nGameSpeed=66\n");
 }
 
@@ -134,12 +134,12 @@ TEST_F(SettingsFile, SaveReplacesTheValuesAndLeavesTheHighScoresAlone) {
     EXPECT_EQ(reloaded.writes, (std::vector<std::string>{"effects=1", "music=0", "speed=33"}));
 }
 
-TEST_F(SettingsFile, AnUnwritablePlaceLosesTheSettingsQuietly) {
+TEST_F(SettingsFile, AnUnwritablePlaceIsToldAndChangesNothing) {
     // A file where the directory should be: nothing can be created under it.
     Write("not a directory");
     const std::string inside = path_ + "/VOIDRAID.INI";
     FakeControls controls;
-    EXPECT_NO_THROW(SaveSettingsFrom(controls, inside));
+    EXPECT_EQ(SaveSettingsFrom(controls, inside), "a file stands where its folder should be");
     EXPECT_FALSE(std::filesystem::exists(inside));
     EXPECT_EQ(Read(), "not a directory");
 }

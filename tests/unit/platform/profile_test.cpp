@@ -21,6 +21,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -62,6 +63,7 @@ protected:
     }
     void TearDown() override {
         std::error_code ignored;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
         for (const auto& entry : fs::recursive_directory_iterator(dir_, ignored)) {
             fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
         }
@@ -245,13 +247,44 @@ TEST_F(ProfileFile, ReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
+struct LinkCase {
+    const char* what;
+    std::string link;                 // what VOIDRAID.INI points to
+    std::optional<std::string> real;  // the file at the end of the links, absent when missing
+    std::string after;
+};
+
 TEST_F(ProfileFile, WriteThroughASymbolicLinkUpdatesItsTarget) {
-    const std::string real = dir_ + "/real.ini";
-    Put(real, "[S]\nK=1\n");
-    fs::create_symlink(real, ini_);
-    ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "2", ini_));
+    const LinkCase cases[] = {
+        {"a link to a file", "@/real.ini", "[S]\nK=1\n", "[S]\nK=2\n"},
+        {"a relative link", "real.ini", "[S]\nK=1\n", "[S]\nK=2\n"},
+        {"a link to a link", "chain", "[S]\nK=1\n", "[S]\nK=2\n"},
+        {"a link to nothing yet: the file is created", "@/real.ini", std::nullopt, "[S]\nK=2\n"},
+        {"a link into a folder by a relative path", "sub/../real.ini", std::nullopt, "[S]\nK=2\n"},
+    };
+    fs::create_directory(dir_ + "/sub");
+    for (const LinkCase& c : cases) {
+        const std::string real = dir_ + "/real.ini";
+        fs::remove(ini_);
+        fs::remove(real);
+        fs::remove(dir_ + "/chain");
+        fs::create_symlink(dir_ + "/real.ini", dir_ + "/chain");
+        if (c.real) Put(real, *c.real);
+        fs::create_symlink(c.link.starts_with('@') ? dir_ + c.link.substr(1) : c.link, ini_);
+        ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "2", ini_)) << c.what;
+        EXPECT_TRUE(fs::is_symlink(ini_)) << c.what;
+        EXPECT_EQ(Slurp(real), c.after) << c.what;
+        EXPECT_EQ(Read(ini_, "S", "K"), "2") << c.what;
+        EXPECT_EQ(DirectoryEntries(dir_), (std::vector<std::string>{"VOIDRAID.INI", "chain", "real.ini", "sub"}))
+            << c.what;
+    }
+
+    fs::remove(ini_);
+    fs::remove(dir_ + "/chain");
+    fs::create_symlink(dir_ + "/chain", ini_);
+    fs::create_symlink(ini_, dir_ + "/chain");
+    EXPECT_FALSE(WritePrivateProfileStringA("S", "K", "2", ini_)) << "links round in a circle";
     EXPECT_TRUE(fs::is_symlink(ini_));
-    EXPECT_EQ(Slurp(real), "[S]\nK=2\n");
 }
 
 TEST_F(ProfileFile, SomethingElseInTheFilesPlaceIsLeftAlone) {
@@ -293,7 +326,8 @@ TEST_F(ProfileFile, FailedWriteLeavesTheOriginalIntact) {
     const std::string before = "[HiScores]\nScore1=900;Ann\n[Options]\nGameSpeed=10\n";
     const std::string bigValue(100000, '7');
     const FailedWriteCase cases[] = {
-        {"read-only directory", fs::perms(0555), fs::perms(0666), true, RLIM_INFINITY},
+        {"read-only file in a read-only directory", fs::perms(0555), fs::perms(0444), true, RLIM_INFINITY},
+        {"read-only directory, no room for the longer file", fs::perms(0555), fs::perms(0666), true, 4096},
         {"unreadable file in a writable directory", fs::perms(0777), fs::perms(0), true, RLIM_INFINITY},
         {"disk full while writing", fs::perms(0755), fs::perms(0644), false, 4096},
     };
@@ -311,10 +345,284 @@ TEST_F(ProfileFile, FailedWriteLeavesTheOriginalIntact) {
         EXPECT_FALSE(*wrote) << c.what;
 
         fs::permissions(sub, fs::perms(0755));
+        fs::permissions(file, fs::perms::owner_read, fs::perm_options::add);
         EXPECT_EQ(Slurp(file), before) << c.what;
         EXPECT_EQ(DirectoryEntries(sub), std::vector<std::string>{"VOIDRAID.INI"}) << c.what;
         fs::remove_all(sub);
     }
+}
+
+ino_t Inode(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+struct InPlaceCase {
+    const char* what;
+    fs::perms filePerms;
+    std::optional<std::string> before;  // no file when absent
+    std::string value;
+    rlim_t sizeLimit;
+    std::optional<std::string> after;  // the write fails when absent, and the file stays as before
+};
+
+// Under /tmp, which an unprivileged child can reach whatever folder the tests are given.
+class ProfileAsPlayer : public ProfileFile {
+protected:
+    std::string Base() const override { return "/tmp"; }
+};
+
+// A folder the player may not write, holding a file the player may: the file is rewritten in
+// place. Run as an unprivileged user, since root may write any folder.
+TEST_F(ProfileAsPlayer, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
+    const std::string before = "; mine\n[Options]\nGameSpeed=10\nMusic_Toggle=1\n";
+    const InPlaceCase cases[] = {
+        {"same length", fs::perms(0666), before, "20", RLIM_INFINITY,
+         "; mine\n[Options]\nGameSpeed=20\nMusic_Toggle=1\n"},
+        {"longer", fs::perms(0666), before, "1000", RLIM_INFINITY,
+         "; mine\n[Options]\nGameSpeed=1000\nMusic_Toggle=1\n"},
+        {"shorter", fs::perms(0666), before, "", RLIM_INFINITY, "; mine\n[Options]\nGameSpeed=\nMusic_Toggle=1\n"},
+        {"longer than the disk takes", fs::perms(0666), before, std::string(8192, '7'), 4096, std::nullopt},
+        {"a read-only file", fs::perms(0444), before, "20", RLIM_INFINITY, std::nullopt},
+        {"no file to write in", fs::perms(0666), std::nullopt, "20", RLIM_INFINITY, std::nullopt},
+    };
+    fs::permissions(dir_, fs::perms(0755));
+    const std::string sub = dir_ + "/locked";
+    const std::string file = sub + "/VOIDRAID.INI";
+    for (const InPlaceCase& c : cases) {
+        fs::create_directory(sub);
+        if (c.before) {
+            Put(file, *c.before);
+            fs::permissions(file, c.filePerms);
+        }
+        const ino_t inode = Inode(file);
+        fs::permissions(sub, fs::perms(0555));
+        // Through a link from a writable folder, as well as directly.
+        for (const std::string& path : {file, dir_ + "/link.ini"}) {
+            fs::remove(dir_ + "/link.ini");
+            fs::create_symlink(file, dir_ + "/link.ini");
+            if (c.before) {
+                fs::permissions(sub, fs::perms(0755));
+                Put(file, *c.before);
+                fs::permissions(sub, fs::perms(0555));
+            }
+            const std::optional<bool> wrote = WriteInChild(path, c.value, true, c.sizeLimit);
+            ASSERT_TRUE(wrote.has_value()) << c.what << ": the child could not run";
+            EXPECT_EQ(*wrote, c.after.has_value()) << c.what << " via " << path;
+            if (c.before) {
+                EXPECT_EQ(Slurp(file), c.after.value_or(*c.before)) << c.what << " via " << path;
+                EXPECT_EQ(Inode(file), inode) << c.what << ": the file was replaced";
+            }
+            EXPECT_EQ(DirectoryEntries(sub), c.before ? std::vector<std::string>{"VOIDRAID.INI"}
+                                                      : std::vector<std::string>{})
+                << c.what;
+            EXPECT_TRUE(fs::is_symlink(dir_ + "/link.ini"));
+        }
+        fs::permissions(sub, fs::perms(0755));
+        fs::remove_all(sub);
+    }
+}
+
+// The same under kills at random moments: the old file, the new one, or the new one with blanks
+// at its end where it was cut short, which reads as the new one.
+TEST_F(ProfileAsPlayer, AKilledWriteInPlaceLeavesAWholeFile) {
+    const std::string head = "; mine\n[Options]\nGameSpeed=";
+    const std::string tail = "\n[HiScores]\nScore1=5;Ann\n";
+    const struct {
+        const char* what;
+        std::string before, value;
+    } cases[] = {{"longer", "10", std::string(300, '7')}, {"shorter", std::string(300, '7'), "10"}};
+    fs::permissions(dir_, fs::perms(0555));
+    std::mt19937 random(5);
+    for (const auto& c : cases) {
+        const std::string before = head + c.before + tail;
+        const std::string after = head + c.value + tail;
+        const auto run = [&] {
+            fs::permissions(dir_, fs::perms(0755));
+            Put(ini_, before);
+            fs::permissions(ini_, fs::perms(0666));
+            fs::permissions(dir_, fs::perms(0555));
+            const pid_t pid = fork();
+            if (pid == 0) {
+                if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+                _exit(WritePrivateProfileStringA("Options", "GameSpeed", c.value, ini_) ? 0 : 1);
+            }
+            return pid;
+        };
+        std::chrono::steady_clock::duration whole{};
+        for (int i = 0; i < 3; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            const pid_t pid = run();
+            int status = 0;
+            ASSERT_EQ(waitpid(pid, &status, 0), pid);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.what << ": the write failed";
+            ASSERT_EQ(Slurp(ini_), after) << c.what;
+            whole = std::max(whole, std::chrono::steady_clock::now() - start);
+        }
+        for (int round = 0; round < 150; ++round) {
+            const pid_t pid = run();
+            std::this_thread::sleep_for(std::chrono::duration_cast<std::chrono::microseconds>(whole) *
+                                        (random() % 1000) / 800);
+            kill(pid, SIGKILL);
+            ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
+            const std::string now = Slurp(ini_);
+            const bool blankEnd =
+                now.starts_with(after) && now.find_first_not_of(' ', after.size()) == std::string::npos;
+            ASSERT_TRUE(now == before || blankEnd) << c.what << ", round " << round << ":\n" << now;
+            ASSERT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+        }
+    }
+}
+
+std::string Utf16(std::u16string_view text, bool bigEnd) {
+    std::string out;
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        out += bigEnd ? high : low;
+        out += bigEnd ? low : high;
+    }
+    return out;
+}
+std::string Le(std::u16string_view text) { return Utf16(text, false); }
+std::string Be(std::u16string_view text) { return Utf16(text, true); }
+
+struct EditorCase {
+    const char* what;
+    std::string before;
+    std::string score1;  // what Score1 reads before the write
+    std::string after;   // once Score2 is written "7;Zo\xC3\xAB"
+};
+
+TEST_F(ProfileFile, FilesOfOtherEditorsReadAlikeAndKeepTheirForm) {
+    const EditorCase cases[] = {
+        {"UTF-8 mark", "\xEF\xBB\xBF[HiScores]\r\nScore1=9;Ann\r\n[Options]\r\nGameSpeed=10\r\n", "9;Ann",
+         "\xEF\xBB\xBF[HiScores]\r\nScore1=9;Ann\r\nScore2=7;Zo\xC3\xAB\r\n[Options]\r\nGameSpeed=10\r\n"},
+        {"UTF-16 little end first", Le(u"\uFEFF[HiScores]\r\nScore1=9;J\u00FCrgen \u20AC\r\n"),
+         "9;J\xC3\xBCrgen \xE2\x82\xAC",
+         Le(u"\uFEFF[HiScores]\r\nScore1=9;J\u00FCrgen \u20AC\r\nScore2=7;Zo\u00EB\r\n")},
+        {"UTF-16 big end first", Be(u"\uFEFF[HiScores]\r\nScore1=9;\U0001F680\r\n"), "9;\xF0\x9F\x9A\x80",
+         Be(u"\uFEFF[HiScores]\r\nScore1=9;\U0001F680\r\nScore2=7;Zo\u00EB\r\n")},
+        {"UTF-16, the section added", Le(u"\uFEFF[Options]\r\nGameSpeed=10\r\n"), "<default>",
+         Le(u"\uFEFF[Options]\r\nGameSpeed=10\r\n\r\n[HiScores]\r\nScore2=7;Zo\u00EB\r\n")},
+        {"UTF-16, a lone surrogate and an odd last byte kept",
+         Le(u"\uFEFF; \xD800!\r\n[HiScores]\r\nScore1=9;A\r\n") + "\x01", "9;A",
+         Le(u"\uFEFF; \xD800!\r\n[HiScores]\r\nScore1=9;A\r\nScore2=7;Zo\u00EB\r\n") + "\x01"},
+        {"UTF-16 without a final line end", Le(u"\uFEFF[HiScores]\nScore1=9;A"), "9;A",
+         Le(u"\uFEFF[HiScores]\nScore1=9;A\nScore2=7;Zo\u00EB\n")},
+        {"CR line ends", "[HiScores]\rScore1=9;Ann\r[Options]\rGameSpeed=10\r", "9;Ann",
+         "[HiScores]\rScore1=9;Ann\rScore2=7;Zo\xC3\xAB\r[Options]\rGameSpeed=10\r"},
+        {"CR line ends, the section added", "[Options]\rGameSpeed=10", "<default>",
+         "[Options]\rGameSpeed=10\r\r[HiScores]\rScore2=7;Zo\xC3\xAB\r"},
+        {"a mark alone", "\xEF\xBB\xBF", "<default>", "\xEF\xBB\xBF[HiScores]\nScore2=7;Zo\xC3\xAB\n"},
+    };
+    for (const EditorCase& c : cases) {
+        Put(ini_, c.before);
+        EXPECT_EQ(Read(ini_, "HiScores", "Score1"), c.score1) << c.what;
+        ASSERT_TRUE(WritePrivateProfileStringA("HiScores", "Score2", "7;Zo\xC3\xAB", ini_)) << c.what;
+        EXPECT_EQ(Slurp(ini_), c.after) << c.what;
+        EXPECT_EQ(Read(ini_, "HiScores", "Score2"), "7;Zo\xC3\xAB") << c.what;
+    }
+
+    Put(ini_, Le(u"\uFEFF[S]\r\n"));
+    ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "a\xFF" "b", ini_));
+    EXPECT_EQ(Slurp(ini_), Le(u"\uFEFF[S]\r\nK=a\uFFFDb\r\n")) << "bytes that are not UTF-8";
+}
+
+TEST_F(ProfileFile, ABatchReachesTheFileInOneStep) {
+    const std::string before = "[HiScores]\nScore1=5;Old\n\n[Options]\nGameSpeed=10\n";
+    const std::string other = dir_ + "/other.ini";
+    Put(ini_, before);
+    {
+        platform::ProfileBatch batch(ini_);
+        EXPECT_TRUE(WritePrivateProfileStringA("HiScores", "Score1", "9;New", ini_));
+        EXPECT_TRUE(WritePrivateProfileStringA("HiScores", "Score2", "5;Old", ini_));
+        EXPECT_FALSE(WritePrivateProfileStringA("HiScores", "Bad=", "1", ini_)) << "refused at once";
+        EXPECT_TRUE(WritePrivateProfileStringA("Options", "GameSpeed", "12", other)) << "another file";
+        EXPECT_EQ(Read(other, "Options", "GameSpeed"), "12") << "written at once";
+        EXPECT_EQ(Slurp(ini_), before) << "nothing before the commit";
+        EXPECT_EQ(Read(ini_, "HiScores", "Score1"), "5;Old");
+        EXPECT_EQ(batch.Commit(), "");
+        EXPECT_EQ(Slurp(ini_), "[HiScores]\nScore1=9;New\nScore2=5;Old\n\n[Options]\nGameSpeed=10\n");
+        EXPECT_EQ(batch.Commit(), "") << "nothing left to write";
+        EXPECT_TRUE(WritePrivateProfileStringA("HiScores", "Score3", "1;Late", ini_));
+    }
+    EXPECT_EQ(Read(ini_, "HiScores", "Score3"), Default) << "a batch dropped uncommitted writes nothing";
+    EXPECT_TRUE(WritePrivateProfileStringA("HiScores", "Score3", "1;Now", ini_));
+    EXPECT_EQ(Read(ini_, "HiScores", "Score3"), "1;Now") << "without a batch the write is made at once";
+}
+
+struct BatchFailureCase {
+    const char* what;
+    const char* path;  // in a folder of its own
+    std::function<void(const std::string& file)> prepare;
+    std::string reason;
+};
+
+TEST_F(ProfileFile, AFailedBatchSaysWhyInPlainWords) {
+    const BatchFailureCase cases[] = {
+        {"read-only file", "VOIDRAID.INI",
+         [](const std::string& f) { Put(f, "[S]\n"), fs::permissions(f, fs::perms(0444)); }, "the file is read-only"},
+        {"a folder in its place", "VOIDRAID.INI", [](const std::string& f) { fs::create_directory(f); },
+         "a folder stands in its place"},
+        {"a missing folder", "gone/VOIDRAID.INI", [](const std::string&) {}, "its folder does not exist"},
+        {"a FIFO in its place", "VOIDRAID.INI", [](const std::string& f) { mkfifo(f.c_str(), 0666); },
+         "it is not a plain file"},
+    };
+    for (const BatchFailureCase& c : cases) {
+        const std::string sub = dir_ + "/case";
+        const std::string file = sub + "/" + c.path;
+        fs::create_directory(sub);
+        c.prepare(file);
+        const std::vector<std::string> entries = DirectoryEntries(sub);
+        platform::ProfileBatch batch(file);
+        ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "1", file));
+        EXPECT_EQ(batch.Commit(), c.reason) << c.what;
+        EXPECT_EQ(DirectoryEntries(sub), entries) << c.what << ": nothing left behind";
+        fs::permissions(sub, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(sub);
+    }
+}
+
+TEST_F(ProfileFile, ATemporaryFileLeftByAKilledWriteIsTakenOver) {
+    const std::string leftover = dir_ + "/.VOIDRAID.INI.new";
+    Put(ini_, "[S]\nK=1\n");
+    fs::permissions(ini_, fs::perms(0640));
+    Put(leftover, "half a fi");
+    fs::permissions(leftover, fs::perms(0600));
+    ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "2", ini_));
+    EXPECT_EQ(Slurp(ini_), "[S]\nK=2\n");
+    EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0640));
+    EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+}
+
+TEST_F(ProfileFile, WritersAtTheSameTimeLoseNothing) {
+    constexpr int Writers = 4;
+    constexpr int KeysEach = 15;
+    std::vector<pid_t> children;
+    for (int w = 0; w < Writers; ++w) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            bool ok = true;
+            for (int k = 0; k < KeysEach; ++k) {
+                const std::string key = "K" + std::to_string(w) + "_" + std::to_string(k);
+                ok = WritePrivateProfileStringA("S", key, "v", ini_) && ok;
+            }
+            _exit(ok ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (int w = 0; w < Writers; ++w) {
+        for (int k = 0; k < KeysEach; ++k) {
+            EXPECT_EQ(Read(ini_, "S", "K" + std::to_string(w) + "_" + std::to_string(k)), "v") << w << "/" << k;
+        }
+    }
+    EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
 TEST_F(ProfileFile, BinaryGarbageNeitherCrashesNorIsLost) {
