@@ -115,7 +115,7 @@ ProfileText DecodeProfile(std::string_view raw) {
         profile.encoding = bigEnd ? ProfileEncoding::Utf16Be : ProfileEncoding::Utf16Le;
         std::string_view units = raw.substr(2);
         if (units.size() % 2 != 0) {
-            profile.oddByte = units.substr(units.size() - 1);
+            profile.oddByte.assign(1, units.back());
             units.remove_suffix(1);
         }
         profile.text = Utf16ToUtf8(units, bigEnd);

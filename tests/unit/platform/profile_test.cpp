@@ -595,6 +595,13 @@ TEST_F(ProfileFile, ATemporaryFileLeftByAKilledWriteIsTakenOver) {
     EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
+// Writer w's key k.
+std::string KeyOf(int w, int k) {
+    std::string key = "K";
+    key.append(std::to_string(w)).append("_").append(std::to_string(k));
+    return key;
+}
+
 TEST_F(ProfileFile, WritersAtTheSameTimeLoseNothing) {
     constexpr int Writers = 4;
     constexpr int KeysEach = 15;
@@ -605,8 +612,7 @@ TEST_F(ProfileFile, WritersAtTheSameTimeLoseNothing) {
         if (pid == 0) {
             bool ok = true;
             for (int k = 0; k < KeysEach; ++k) {
-                const std::string key = "K" + std::to_string(w) + "_" + std::to_string(k);
-                ok = WritePrivateProfileStringA("S", key, "v", ini_) && ok;
+                ok = WritePrivateProfileStringA("S", KeyOf(w, k), "v", ini_) && ok;
             }
             _exit(ok ? 0 : 1);
         }
@@ -619,7 +625,7 @@ TEST_F(ProfileFile, WritersAtTheSameTimeLoseNothing) {
     }
     for (int w = 0; w < Writers; ++w) {
         for (int k = 0; k < KeysEach; ++k) {
-            EXPECT_EQ(Read(ini_, "S", "K" + std::to_string(w) + "_" + std::to_string(k)), "v") << w << "/" << k;
+            EXPECT_EQ(Read(ini_, "S", KeyOf(w, k)), "v") << w << "/" << k;
         }
     }
     EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
