@@ -134,8 +134,9 @@ int RestackModal(void* event, void*) {
     if (xevent.type == ConfigureNotify) changed = xevent.xconfigure.window;
     Fl_Window* modal = Fl::modal();
     if (!changed || !modal || !modal->shown() || changed == fl_xid(modal)) return 0;
+    // Only the program's own top-level windows count; a tooltip or menu rides above anything.
     const Fl_Window* window = fl_find(changed);
-    if (!window || window->parent()) return 0;
+    if (!window || window->parent() || window->override()) return 0;
     XRaiseWindow(fl_display, fl_xid(modal));
     // A window mapped anew (the X window of a blocked one, recreated after it was destroyed)
     // may have been handed the keyboard.
