@@ -91,19 +91,11 @@ Fl_Box* WhiteLabel(const TwipsRect& design, const char* text, Fl_Font font, Fl_F
 
 // Outer sizes include the window manager's title bar and frame, known before the window is
 // shown.
-int OuterWidthTwips(const toolkit::Form& window) {
-    const toolkit::Frame frame = window.OuterFrame();
-    return PixelsToTwips(window.w() + frame.left + frame.right);
-}
-
-int OuterHeightTwips(const toolkit::Form& window) {
-    const toolkit::Frame frame = window.OuterFrame();
-    return PixelsToTwips(window.h() + frame.top + frame.bottom);
-}
+int OuterWidthTwips(const toolkit::Form& window) { return PixelsToTwips(window.w() + window.OuterFrame().Width()); }
+int OuterHeightTwips(const toolkit::Form& window) { return PixelsToTwips(window.h() + window.OuterFrame().Height()); }
 
 void SetOuterHeightTwips(toolkit::Form& window, int twips) {
-    const toolkit::Frame frame = window.OuterFrame();
-    const int height = TwipsToPixels(twips) - frame.top - frame.bottom;
+    const int height = TwipsToPixels(twips) - window.OuterFrame().Height();
     window.size_range(window.w(), height, window.w(), height);
     window.size(window.w(), height);
 }

@@ -1,7 +1,6 @@
 #include "platform/fltk/form.h"
 
 #include <FL/Fl.H>
-#include <FL/x.H>
 
 #include "platform/fltk/display.h"
 
@@ -78,20 +77,14 @@ void Form::Repaint() {
 void Form::CenterOnScreen() {
     OpenDisplay();
     const Frame frame = OuterFrame();
-    const int outerWidth = w() + frame.left + frame.right;
-    const int outerHeight = h() + frame.top + frame.bottom;
-    PlaceOuter((Fl::w() - outerWidth) / 2, (Fl::h() - outerHeight) / 2);
+    PlaceOuter((Fl::w() - w() - frame.Width()) / 2, (Fl::h() - h() - frame.Height()) / 2);
 }
 
 void Form::CenterOver(const Form& other) {
     const Frame frame = OuterFrame();
     const Frame otherFrame = other.OuterFrame();
-    const int outerWidth = w() + frame.left + frame.right;
-    const int outerHeight = h() + frame.top + frame.bottom;
-    const int otherWidth = other.w() + otherFrame.left + otherFrame.right;
-    const int otherHeight = other.h() + otherFrame.top + otherFrame.bottom;
-    PlaceOuter(other.x() - otherFrame.left + (otherWidth - outerWidth) / 2,
-               other.y() - otherFrame.top + (otherHeight - outerHeight) / 2);
+    PlaceOuter(other.x() - otherFrame.left + (other.w() + otherFrame.Width() - w() - frame.Width()) / 2,
+               other.y() - otherFrame.top + (other.h() + otherFrame.Height() - h() - frame.Height()) / 2);
 }
 
 void Form::FixSize() {

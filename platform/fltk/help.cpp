@@ -62,8 +62,8 @@ void OpenHelp(int context) {
         viewer = new Fl_Help_Dialog;
         // Centred with the frame a resizable window gets.
         const Frame frame = ExpectedFrame(FrameButtons::All, true);
-        viewer->position((Fl::w() - viewer->w() - frame.left - frame.right) / 2 + frame.left,
-                         (Fl::h() - viewer->h() - frame.top - frame.bottom) / 2 + frame.top);
+        viewer->position((Fl::w() - viewer->w() - frame.Width()) / 2 + frame.left,
+                         (Fl::h() - viewer->h() - frame.Height()) / 2 + frame.top);
     }
     const std::string target = context == 0 ? helpFile : helpFile + "#topic" + std::to_string(context);
     viewer->load(target.c_str());

@@ -171,8 +171,11 @@ Frame ShownFrame(const Fl_Window& window, const Frame& expected) {
 void TakeKeyboard(Fl_Window& window) {
     window.wait_for_expose();
     const Window xid = fl_xid(&window);
-    // A window manager is asked to activate it (source 1: an application), and raises it too.
-    if (WindowManagerSupports("_NET_ACTIVE_WINDOW")) SendToWindowManager(xid, "_NET_ACTIVE_WINDOW", {1, CurrentTime, 0});
+    // A window manager is asked to activate it, which raises it too.
+    constexpr long FromApplication = 1;
+    if (WindowManagerSupports("_NET_ACTIVE_WINDOW")) {
+        SendToWindowManager(xid, "_NET_ACTIVE_WINDOW", {FromApplication, CurrentTime, 0});
+    }
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(fl_display, xid, &attributes) && attributes.map_state == IsViewable) {
         XSetInputFocus(fl_display, xid, RevertToParent, CurrentTime);

@@ -16,6 +16,9 @@ struct Frame {
     int right = 0;
     int top = 0;
     int bottom = 0;
+
+    int Width() const { return left + right; }
+    int Height() const { return top + bottom; }
 };
 
 // Asks the window manager for these buttons on a shown window's frame.

@@ -124,7 +124,8 @@ class WindowsTest(unittest.TestCase):
         frame_height = dheight - server.geometry(dialog)[3]
         self.assertGreater(frame_height, 0)
         design_height = px(DESIGN_HEIGHT) + frame_height
-        self.assertEqual((dx, dy), (centred(SCREEN_WIDTH, dwidth * TWIPS), centred(SCREEN_HEIGHT, design_height * TWIPS)))
+        self.assertEqual((dx, dy),
+                         (centred(SCREEN_WIDTH, dwidth * TWIPS), centred(SCREEN_HEIGHT, design_height * TWIPS)))
 
     def test_every_window_carries_the_program_class(self):
         # A sound device that cannot start brings a message box first.
