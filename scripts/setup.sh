@@ -6,7 +6,8 @@ packages=(
   g++ make cmake pkg-config python3
   libfltk1.3-dev libx11-dev libxft-dev libfontconfig-dev fonts-liberation libsdl2-mixer-dev
   googletest libgtest-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils openbox
+  xvfb xdotool imagemagick x11-utils
+  openbox
 )
 
 missing=()
