@@ -21,8 +21,10 @@
 namespace toolkit {
 namespace {
 
-// A window manager that does not answer by then is taken to draw no frame.
-constexpr auto FrameAnswerTimeout = std::chrono::milliseconds(500);
+// A window manager that does not answer by then is taken to draw no frame, and is not asked
+// again.
+constexpr auto FrameAnswerTimeout = std::chrono::seconds(1);
+bool frameQuestionsAnswered = true;
 
 Atom Intern(const char* name) { return XInternAtom(fl_display, name, False); }
 
@@ -120,9 +122,12 @@ Frame AskFrame(FrameButtons buttons, bool resizable) {
     SendToWindowManager(probe, "_NET_REQUEST_FRAME_EXTENTS", {});
     Frame frame;
     const auto deadline = std::chrono::steady_clock::now() + FrameAnswerTimeout;
-    while (!ReadFrame(probe, frame) && std::chrono::steady_clock::now() < deadline) {
+    bool answered = ReadFrame(probe, frame);
+    while (!answered && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        answered = ReadFrame(probe, frame);
     }
+    frameQuestionsAnswered = answered;
     XDestroyWindow(fl_display, probe);
     return frame;
 }
@@ -157,7 +162,8 @@ Frame ExpectedFrame(FrameButtons buttons, bool resizable) {
     const auto found = known.find(kind);
     if (found != known.end()) return found->second;
     OpenDisplay();
-    const Frame frame = WindowManagerSupports("_NET_REQUEST_FRAME_EXTENTS") ? AskFrame(buttons, resizable) : Frame{};
+    const bool ask = frameQuestionsAnswered && WindowManagerSupports("_NET_REQUEST_FRAME_EXTENTS");
+    const Frame frame = ask ? AskFrame(buttons, resizable) : Frame{};
     known[kind] = frame;
     return frame;
 }

@@ -172,11 +172,10 @@ class XServer:
         return tuple(re.findall(r'"([^"]*)"', out))
 
     def start_window_manager(self):
-        """Runs openbox on this display; returns once it manages windows."""
+        """Runs openbox on this display; returns once it answers what frame it gives a window."""
         self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
                                                stderr=subprocess.DEVNULL)
-        wait_until(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False),
-                   what="the window manager")
+        wait_until(lambda: self.run(XPROBE, "frame").strip(), what="the window manager")
 
     def focus(self, window):
         self.run("xdotool", "windowfocus", "--sync", str(window))

@@ -8,6 +8,8 @@
 //                          window itself again when none did)
 //   xprobe stack           prints the named windows shown on the screen, bottom to top, one
 //                          id a line (inside a window manager's frames)
+//   xprobe frame           asks the window manager for the frame it gives a window and prints
+//                          "<left> <right> <top> <bottom>"; nothing when none answers at once
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -127,6 +129,36 @@ int Stack(Display* display) {
     return 0;
 }
 
+int AskFrame(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    const Window probe = XCreateSimpleWindow(display, root, 0, 0, 100, 100, 0, 0, 0);
+    const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = probe;
+    request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    request.xclient.format = 32;
+    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, remaining = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display, probe, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count, &remaining,
+                           &data);
+        if (data && count == 4) {
+            const long* sides = reinterpret_cast<const long*>(data);
+            std::printf("%ld %ld %ld %ld\n", sides[0], sides[1], sides[2], sides[3]);
+            XFree(data);
+            return 0;
+        }
+        if (data) XFree(data);
+        timespec pause{0, 2000000};
+        nanosleep(&pause, nullptr);
+    }
+    return 0;
+}
+
 // A window that is gone before it could be looked at is no error here.
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
@@ -134,7 +166,7 @@ int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: xprobe close WINDOW | xprobe watch | xprobe geometry WINDOW | xprobe stack\n");
+        std::fprintf(stderr, "usage: xprobe close WINDOW | watch | geometry WINDOW | stack | frame\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -152,6 +184,8 @@ int main(int argc, char** argv) {
         result = Geometry(display, std::strtoul(argv[2], nullptr, 0));
     } else if (std::strcmp(argv[1], "stack") == 0) {
         result = Stack(display);
+    } else if (std::strcmp(argv[1], "frame") == 0) {
+        result = AskFrame(display);
     } else {
         std::fprintf(stderr, "xprobe: unknown command\n");
     }
