@@ -27,6 +27,8 @@ FrmAbout::FrmAbout() : toolkit::Form(320, 200, "VR-717 'Void Raider'") {
     Image1->begin();
     Label2 = WhiteLabel(12, 61, 21, 14, "v2.0", ArialBold, Points8);
     Label1 = WhiteLabel(265, 151, 39, 10, "Loading. . .", SmallFonts, Points6);
+    // Cut at its box, which the OK button covers whole: no dot of it shows beside the button.
+    Label1->align(Label1->align() | FL_ALIGN_CLIP);
     // Over the "Loading" label, which it hides while shown.
     cmdOK = new toolkit::PictureButton(258, 145, 50, 20, WindowPicture("face_Ok"));
     cmdOK->callback([](Fl_Widget*) { frmAbout().cmdOK_Click(); });

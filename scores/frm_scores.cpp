@@ -89,15 +89,13 @@ Fl_Box* WhiteLabel(const TwipsRect& design, const char* text, Fl_Font font, Fl_F
     return label;
 }
 
-// Outer sizes are the client area's: on X the frame belongs to the window manager, and is not
-// known before the window is on the screen.
-int OuterWidthTwips(const Fl_Window& window) { return PixelsToTwips(window.w()); }
-int OuterHeightTwips(const Fl_Window& window) { return PixelsToTwips(window.h()); }
+// Outer sizes include the window manager's title bar and frame, known before the window is
+// shown.
+int OuterWidthTwips(const toolkit::Form& window) { return PixelsToTwips(window.w() + window.OuterFrame().Width()); }
+int OuterHeightTwips(const toolkit::Form& window) { return PixelsToTwips(window.h() + window.OuterFrame().Height()); }
 
-void SetOuterHeightTwips(Fl_Window& window, int twips) {
-    // The outer height includes the window manager's title bar and frame, once it has them.
-    const int frame = window.shown() ? window.decorated_h() - window.h() : 0;
-    const int height = TwipsToPixels(twips) - frame;
+void SetOuterHeightTwips(toolkit::Form& window, int twips) {
+    const int height = TwipsToPixels(twips) - window.OuterFrame().Height();
     window.size_range(window.w(), height, window.w(), height);
     window.size(window.w(), height);
 }
@@ -138,7 +136,7 @@ void FrmScores::Form_Load() {
     Fl::screen_xywh(screenX, screenY, screenWidth, screenHeight, 0);
     const int left = scores_dialog::CentredEdge(PixelsToTwips(screenWidth), OuterWidthTwips(*this));
     const int top = scores_dialog::CentredEdge(PixelsToTwips(screenHeight), OuterHeightTwips(*this));
-    position(screenX + TwipsToPixels(left), screenY + TwipsToPixels(top));
+    PlaceOuter(screenX + TwipsToPixels(left), screenY + TwipsToPixels(top));
     copy_label(ScoreTitle.c_str());
     FillScoreLists();
     if (ViewOnly) {

@@ -11,6 +11,7 @@ game_packages=(
 test_packages=(
   python3 googletest libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
+  openbox
 )
 
 case "${1:-all}" in

@@ -1,14 +1,28 @@
 #include "platform/fltk/form.h"
 
 #include <FL/Fl.H>
-#include <FL/x.H>
 
 #include "platform/fltk/display.h"
 
 namespace toolkit {
 namespace {
+
 Form* activeForm = nullptr;
+
+// Gives the focus to the first control of the group in tab order (the last one going
+// backward), looking into the groups it holds; false when none takes it.
+bool FocusEnd(Fl_Group& group, bool backward) {
+    const int count = group.children();
+    for (int k = 0; k < count; ++k) {
+        Fl_Widget& child = *group.child(backward ? count - 1 - k : k);
+        if (!child.visible()) continue;
+        Fl_Group* inner = child.as_group();
+        if (inner ? FocusEnd(*inner, backward) : child.take_focus() != 0) return true;
+    }
+    return false;
 }
+
+}  // namespace
 
 Form* ActiveForm() { return activeForm; }
 
@@ -35,16 +49,18 @@ void Form::ShowModeless() {
     if (shown() && modal()) hide();
     clear_modal_states();
     show();
+    // Shown again, it comes up from behind the other windows ready for the keyboard.
+    TakeKeyboard(*this);
     Activated();
 }
 
 void Form::ShowModal() {
     if (shown() && !modal()) hide();
     set_modal();
+    KeepModalWindowOnTop();
     show();
     // The keyboard belongs to the modal window, also where no window manager hands it over.
-    wait_for_expose();
-    XSetInputFocus(fl_display, fl_xid(this), RevertToParent, CurrentTime);
+    TakeKeyboard(*this);
     Activated();
     Fl_Widget_Tracker alive(this);
     while (alive.exists() && shown()) Fl::wait();
@@ -60,14 +76,33 @@ void Form::Repaint() {
 
 void Form::CenterOnScreen() {
     OpenDisplay();
-    position((Fl::w() - w()) / 2, (Fl::h() - h()) / 2);
+    const Frame frame = OuterFrame();
+    PlaceOuter((Fl::w() - w() - frame.Width()) / 2, (Fl::h() - h() - frame.Height()) / 2);
 }
 
-void Form::CenterOver(const Fl_Window& other) {
-    position(other.x() + (other.w() - w()) / 2, other.y() + (other.h() - h()) / 2);
+void Form::CenterOver(const Form& other) {
+    const Frame frame = OuterFrame();
+    const Frame otherFrame = other.OuterFrame();
+    PlaceOuter(other.x() - otherFrame.left + (other.w() + otherFrame.Width() - w() - frame.Width()) / 2,
+               other.y() - otherFrame.top + (other.h() + otherFrame.Height() - h() - frame.Height()) / 2);
 }
 
-void Form::FixSize() { size_range(w(), h(), w(), h()); }
+void Form::FixSize() {
+    size_range(w(), h(), w(), h());
+    fixedSize_ = true;
+}
+
+Frame Form::OuterFrame() const {
+    if (!border()) return {};
+    const Frame expected = ExpectedFrame(frameButtons_, !fixedSize_);
+    return ShownFrame(*this, expected);
+}
+
+void Form::PlaceOuter(int x, int y) {
+    // X places the client area; the window manager puts its frame around it.
+    const Frame frame = OuterFrame();
+    position(x + frame.left, y + frame.top);
+}
 
 void Form::Activated() {
     activeForm = this;
@@ -75,7 +110,11 @@ void Form::Activated() {
 }
 
 int Form::handle(int event) {
-    const int result = Fl_Double_Window::handle(event);
+    int result = Fl_Double_Window::handle(event);
+    // Tab goes round: from the last control of the window to its first, and Shift+Tab back.
+    // FLTK moves on only inside the group that holds the focus.
+    const bool tab = event == FL_KEYBOARD && Fl::event_key() == FL_Tab && !Fl::event_state(FL_CTRL | FL_ALT | FL_META);
+    if (!result && tab) result = FocusEnd(*this, Fl::event_state(FL_SHIFT) != 0);
     // The window itself is given the focus only when it becomes the active window.
     if (event == FL_FOCUS && activeForm != this && shown()) Activated();
     return result;
@@ -86,28 +125,7 @@ void Form::show() {
     ApplyFrameButtons();
 }
 
-void Form::ApplyFrameButtons() {
-    if (!shown() || frameButtons_ == FrameButtons::All) return;
-    // _MOTIF_WM_HINTS, the hints window managers read for a frame's buttons: flags,
-    // functions, decorations, input mode, status.
-    constexpr long FunctionsGiven = 1, DecorationsGiven = 2;
-    constexpr long Move = 4, Minimize = 8, Close = 32;
-    constexpr long Border = 2, Title = 8, Menu = 16, MinimizeBox = 32;
-    long functions = Move;
-    long decorations = Border | Title;
-    if (frameButtons_ != FrameButtons::MoveOnly) {
-        functions |= Close;
-        decorations |= Menu;
-    }
-    if (frameButtons_ == FrameButtons::MinimizeAndClose) {
-        functions |= Minimize;
-        decorations |= MinimizeBox;
-    }
-    long hints[5] = {FunctionsGiven | DecorationsGiven, functions, decorations, 0, 0};
-    const Atom atom = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
-    XChangeProperty(fl_display, fl_xid(this), atom, atom, 32, PropModeReplace, reinterpret_cast<unsigned char*>(hints),
-                    5);
-}
+void Form::ApplyFrameButtons() { RequestFrameButtons(*this, frameButtons_); }
 
 void Form::hide() {
     if (activeForm == this) activeForm = nullptr;

@@ -7,10 +7,9 @@
 
 #include <FL/Fl_Double_Window.H>
 
-namespace toolkit {
+#include "platform/fltk/window_manager.h"
 
-// The buttons the window manager offers on a window's frame (every frame can be moved).
-enum class FrameButtons { All, MinimizeAndClose, CloseOnly, MoveOnly };
+namespace toolkit {
 
 class Form : public Fl_Double_Window {
 public:
@@ -18,7 +17,7 @@ public:
     Form(int width, int height, const char* caption);
     ~Form() override;
 
-    // The caller goes on at once.
+    // The caller goes on at once; the window comes to the front with the keyboard.
     void ShowModeless();
     // Returns once the window is hidden or unloaded; the other windows take no input meanwhile.
     void ShowModal();
@@ -26,10 +25,17 @@ public:
     // Draws the window now; a window just shown is waited for until it is on screen.
     void Repaint();
 
+    // Centring places the outer window, the window manager's frame included.
     void CenterOnScreen();
-    void CenterOver(const Fl_Window& other);
+    void CenterOver(const Form& other);
     // The user cannot resize it (and gets no maximize box).
     void FixSize();
+
+    // What the window manager's frame adds around the client area, known before the window is
+    // first shown; none for a borderless window or without a window manager.
+    Frame OuterFrame() const;
+    // Moves the window so that its frame's top-left corner is at x, y.
+    void PlaceOuter(int x, int y);
 
     // Asked of the window manager whenever the window is shown; FLTK rewrites the same hints
     // when a shown window is resized, so ask again after that.
@@ -57,6 +63,7 @@ private:
 
     int helpContext_ = 0;
     FrameButtons frameButtons_ = FrameButtons::All;
+    bool fixedSize_ = false;
 };
 
 // The form that was activated last and is still shown, or none.

@@ -60,7 +60,10 @@ void OpenHelp(int context) {
     }
     if (!viewer) {
         viewer = new Fl_Help_Dialog;
-        viewer->position((Fl::w() - viewer->w()) / 2, (Fl::h() - viewer->h()) / 2);
+        // Centred with the frame a resizable window gets.
+        const Frame frame = ExpectedFrame(FrameButtons::All, true);
+        viewer->position((Fl::w() - viewer->w() - frame.Width()) / 2 + frame.left,
+                         (Fl::h() - viewer->h() - frame.Height()) / 2 + frame.top);
     }
     const std::string target = context == 0 ? helpFile : helpFile + "#topic" + std::to_string(context);
     viewer->load(target.c_str());

@@ -37,9 +37,11 @@ def settings(options="", scores=FULL_SCORE_TABLE):
 class Session:
     """One X server and one run of the program in it."""
 
-    def __init__(self, test, depth=24, settings_text=None, watch=False, audio_driver="dummy"):
+    def __init__(self, test, depth=24, settings_text=None, watch=False, audio_driver="dummy", window_manager=False):
         self.server = XServer(depth=depth)
         test.addCleanup(self.server.stop)
+        if window_manager:
+            self.server.start_window_manager()
         self.watch = WindowWatch(self.server) if watch else None
         if self.watch:
             test.addCleanup(self.watch.stop)

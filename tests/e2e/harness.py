@@ -106,6 +106,7 @@ class XServer:
 
     def __init__(self, depth=24, width=800, height=600):
         self.width, self.height = width, height
+        self.window_manager = None
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
@@ -150,9 +151,31 @@ class XServer:
         wait_until(lambda: not self.visible_windows(title), timeout, what=f"window '{title}' to go")
 
     def geometry(self, window):
-        out = self.run("xdotool", "getwindowgeometry", "--shell", str(window))
-        values = dict(line.split("=", 1) for line in out.split())
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        """x, y, width and height of the window's client area on the screen."""
+        return self._geometries(window)[:4]
+
+    def outer_geometry(self, window):
+        """The same of the window with the frame a window manager put around it."""
+        return self._geometries(window)[4:]
+
+    def _geometries(self, window):
+        # xdotool misplaces a window inside a window manager's frame.
+        return tuple(int(value) for value in self.run(XPROBE, "geometry", str(window)).split())
+
+    def stacking(self):
+        """The windows shown on the screen, bottom to top."""
+        return [int(line, 16) for line in self.run(XPROBE, "stack").split()]
+
+    def window_class(self, window):
+        """The window's WM_CLASS: its resource name and class."""
+        out = self.run("xprop", "-id", str(window), "WM_CLASS")
+        return tuple(re.findall(r'"([^"]*)"', out))
+
+    def start_window_manager(self):
+        """Runs openbox on this display; returns once it answers what frame it gives a window."""
+        self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL)
+        wait_until(lambda: self.run(XPROBE, "frame").strip(), what="the window manager")
 
     def focus(self, window):
         self.run("xdotool", "windowfocus", "--sync", str(window))
@@ -178,6 +201,9 @@ class XServer:
         self.run(XPROBE, "close", str(window))
 
     def stop(self):
+        if self.window_manager and self.window_manager.poll() is None:
+            self.window_manager.terminate()
+            self.window_manager.wait(timeout=10)
         if self.process.poll() is None:
             self.process.terminate()
             try:

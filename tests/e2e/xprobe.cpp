@@ -3,6 +3,13 @@
 //                          (WM_DELETE_WINDOW); xdotool's windowclose destroys it instead
 //   xprobe watch           prints one line per top-level window mapped or unmapped:
 //                          "<event> <monotonic ms> <id> <x> <y> <width> <height> <name>"
+//   xprobe geometry WINDOW prints "<x> <y> <width> <height>" of the window on the screen, then
+//                          the same of it with the frame a window manager put around it (the
+//                          window itself again when none did)
+//   xprobe stack           prints the named windows shown on the screen, bottom to top, one
+//                          id a line (inside a window manager's frames)
+//   xprobe frame           asks the window manager for the frame it gives a window and prints
+//                          "<left> <right> <top> <bottom>"; nothing when none answers at once
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -65,6 +72,93 @@ int Watch(Display* display) {
     }
 }
 
+// The child of the root that holds the window: its window manager's frame, or itself.
+Window TopLevel(Display* display, Window window) {
+    for (;;) {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count)) return window;
+        if (children) XFree(children);
+        if (parent == root || parent == 0) return window;
+        window = parent;
+    }
+}
+
+int Geometry(Display* display, Window window) {
+    XWindowAttributes client{};
+    XWindowAttributes outer{};
+    int x = 0, y = 0;
+    Window child = 0;
+    if (!XGetWindowAttributes(display, window, &client) ||
+        !XGetWindowAttributes(display, TopLevel(display, window), &outer) ||
+        !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child)) {
+        return 1;
+    }
+    std::printf("%d %d %d %d %d %d %d %d\n", x, y, client.width, client.height, outer.x, outer.y, outer.width,
+                outer.height);
+    return 0;
+}
+
+// The first window with a name at or under this one, depth first; 0 when none.
+Window Named(Display* display, Window window) {
+    if (!WindowName(display, window).empty()) return window;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && !found; ++i) found = Named(display, children[i]);
+        if (children) XFree(children);
+    }
+    return found;
+}
+
+int Stack(Display* display) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return 1;
+    // XQueryTree lists the children bottom to top.
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display, children[i], &attributes) || attributes.map_state != IsViewable) continue;
+        if (const Window named = Named(display, children[i])) std::printf("0x%lx\n", named);
+    }
+    if (children) XFree(children);
+    return 0;
+}
+
+int AskFrame(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    const Window probe = XCreateSimpleWindow(display, root, 0, 0, 100, 100, 0, 0, 0);
+    const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = probe;
+    request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    request.xclient.format = 32;
+    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, remaining = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display, probe, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count, &remaining,
+                           &data);
+        if (data && count == 4) {
+            const long* sides = reinterpret_cast<const long*>(data);
+            std::printf("%ld %ld %ld %ld\n", sides[0], sides[1], sides[2], sides[3]);
+            XFree(data);
+            return 0;
+        }
+        if (data) XFree(data);
+        timespec pause{0, 2000000};
+        nanosleep(&pause, nullptr);
+    }
+    return 0;
+}
+
 // A window that is gone before it could be looked at is no error here.
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
@@ -72,7 +166,7 @@ int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: xprobe close WINDOW | xprobe watch\n");
+        std::fprintf(stderr, "usage: xprobe close WINDOW | watch | geometry WINDOW | stack | frame\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -86,6 +180,12 @@ int main(int argc, char** argv) {
         result = Close(display, std::strtoul(argv[2], nullptr, 0));
     } else if (std::strcmp(argv[1], "watch") == 0) {
         result = Watch(display);
+    } else if (std::strcmp(argv[1], "geometry") == 0 && argc == 3) {
+        result = Geometry(display, std::strtoul(argv[2], nullptr, 0));
+    } else if (std::strcmp(argv[1], "stack") == 0) {
+        result = Stack(display);
+    } else if (std::strcmp(argv[1], "frame") == 0) {
+        result = AskFrame(display);
     } else {
         std::fprintf(stderr, "xprobe: unknown command\n");
     }
