@@ -184,6 +184,13 @@ class XServer:
         self.focus(window)
         self.run("xdotool", "key", *keys)
 
+    def type(self, text):
+        """Types text into the focused window, letters outside the keyboard's map included."""
+        # xdotool would otherwise remap one spare key for each such letter in turn, and a
+        # program slow to read its keys then sees the letter the key gives by then.
+        self.run(XPROBE, "keys", text)
+        self.run("xdotool", "type", "--delay", "20", text)
+
     def key_down(self, window, key):
         self.focus(window)
         self.run("xdotool", "keydown", key)

@@ -185,9 +185,9 @@ class HighScoreDialogTest(unittest.TestCase):
 
         # The name, then Tab to the score box, whose text cannot be edited; Enter enters the name.
         server.focus(dialog)
-        server.run("xdotool", "type", "--delay", "20", "NAME")
+        server.type("NAME")
         server.key(dialog, "Tab")
-        server.run("xdotool", "type", "--delay", "20", "77")
+        server.type("77")
         server.key(dialog, "Return")
         wait_until(lambda: os.path.exists(session.program.ini_path) and session.hiscores(), what="the table written")
         self.assertEqual(session.hiscores(), {"Score1": "0;NAME"})
@@ -249,7 +249,7 @@ class HighScoreDialogTest(unittest.TestCase):
         session.play_and_quit()
         dialog = session.dialog()
         server.focus(dialog)
-        server.run("xdotool", "type", "--delay", "20", typed)
+        server.type(typed)
         server.key(dialog, "Return")
         session.wait_height(dialog, px(VIEW_HEIGHT))
         stored = ini_sections(session.settings_bytes().decode("utf-8"))["HiScores"]

@@ -10,6 +10,9 @@
 //                          id a line (inside a window manager's frames)
 //   xprobe frame           asks the window manager for the frame it gives a window and prints
 //                          "<left> <right> <top> <bottom>"; nothing when none answers at once
+//   xprobe keys TEXT       binds every character of TEXT that no key gives to a spare key, so
+//                          that xdotool types it without remapping a key between two letters
+//                          (a client that looks the key up late would read the old mapping)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -19,6 +22,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -159,6 +163,57 @@ int AskFrame(Display* display) {
     return 0;
 }
 
+// The keysym of one Unicode character: Latin-1 maps to itself, the rest to the Unicode range.
+KeySym KeysymOf(unsigned long code) {
+    return code < 0x100 ? code : 0x01000000 | code;
+}
+
+// The characters of a UTF-8 text, one code each (the text is the test's own and well formed).
+std::vector<unsigned long> CodesOf(const std::string& text) {
+    std::vector<unsigned long> codes;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        unsigned long code = length == 1 ? lead : lead & (0x7F >> length);
+        for (int i = 1; i < length && at + i < text.size(); ++i) {
+            code = code << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+        }
+        codes.push_back(code);
+        at += length;
+    }
+    return codes;
+}
+
+int BindKeys(Display* display, const std::string& text) {
+    int first = 0, last = 0;
+    XDisplayKeycodes(display, &first, &last);
+    int perKey = 0;
+    KeySym* map = XGetKeyboardMapping(display, first, last - first + 1, &perKey);
+    int spare = last;
+    for (const unsigned long code : CodesOf(text)) {
+        const KeySym keysym = KeysymOf(code);
+        if (XKeysymToKeycode(display, keysym) != 0) continue;
+        auto unused = [&](int keycode) {
+            for (int i = 0; i < perKey; ++i) {
+                if (map[(keycode - first) * perKey + i] != NoSymbol) return false;
+            }
+            return true;
+        };
+        while (spare >= first && !unused(spare)) --spare;
+        if (spare < first) {
+            XFree(map);
+            std::fprintf(stderr, "xprobe: no spare key left\n");
+            return 1;
+        }
+        KeySym both[2] = {keysym, keysym};
+        XChangeKeyboardMapping(display, spare, 2, both, 1);
+        map[(spare - first) * perKey] = keysym;
+        XSync(display, False);
+    }
+    XFree(map);
+    return 0;
+}
+
 // A window that is gone before it could be looked at is no error here.
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
@@ -166,7 +221,7 @@ int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: xprobe close WINDOW | watch | geometry WINDOW | stack | frame\n");
+        std::fprintf(stderr, "usage: xprobe close WINDOW | watch | geometry WINDOW | stack | frame | keys TEXT\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -186,6 +241,8 @@ int main(int argc, char** argv) {
         result = Stack(display);
     } else if (std::strcmp(argv[1], "frame") == 0) {
         result = AskFrame(display);
+    } else if (std::strcmp(argv[1], "keys") == 0 && argc == 3) {
+        result = BindKeys(display, argv[2]);
     } else {
         std::fprintf(stderr, "xprobe: unknown command\n");
     }
