@@ -58,14 +58,15 @@ void EndOnSignal() {
 std::string SettingsFilePath() { return AppPath + SettingsFileName; }
 
 void Main() {
-    // From here on a signal to end the program leaves through ExitProgram.
-    toolkit::WatchEndSignals(EndOnSignal);
     // The other subsystems reach the windows through their seams.
     toolkit::SetApplicationTitle(ApplicationTitle);
     ConnectGameToWindows();
     ConnectSoundToPreferences();
     InstallScoreDialog();
     LoadFonts();
+    // From here on a signal to end the program leaves through ExitProgram, from the first
+    // message loop that runs.
+    toolkit::WatchEndSignals(EndOnSignal);
 
     // The splash, loaded hidden.
     frmAbout();
