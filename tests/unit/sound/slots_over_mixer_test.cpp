@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
-#include <future>
+#include <thread>
 
 #include "disk_output.h"
 #include "fakes.h"
@@ -69,17 +70,24 @@ TEST_F(SlotsOverMixer, SoundFileThatIsNoRegularFileLeavesOnlyItsSlotSilent) {
     settings.appPath = program.string() + "/";
     settings.music = 1;
 
-    auto started = std::async(std::launch::async, [] { InitSound(); });
-    bool waited = false;
-    while (started.wait_for(std::chrono::seconds(waited ? 0 : 5)) != std::future_status::ready) {
-        // Held on the FIFO: a writer that comes and goes lets the open and the read end, so the
-        // test fails instead of hanging.
-        waited = true;
-        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-        if (writer >= 0) ::close(writer);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    started.get();
+    // Should the start wait on the FIFO, a writer that comes and goes lets it go on, so that the
+    // test fails instead of hanging.
+    std::atomic<bool> started{false};
+    std::atomic<bool> waited{false};
+    std::thread watchdog([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!started) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                waited = true;
+                const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+                if (writer >= 0) ::close(writer);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    InitSound();
+    started = true;
+    watchdog.join();
     EXPECT_FALSE(waited) << "start-up waited on the FIFO";
     ASSERT_TRUE(log.empty()) << log.front();
     ASSERT_EQ(MixWaves->size(), 8u);
