@@ -13,9 +13,11 @@
 #include "frontend/game_host.h"
 #include "frontend/settings.h"
 #include "frontend/sound_controls.h"
+#include "game/game.h"
 #include "game/sprite_store.h"
 #include "scores/frm_scores.h"
 #include "platform/fltk/display.h"
+#include "platform/fltk/end_signals.h"
 #include "platform/fltk/help.h"
 #include "platform/fltk/message_box.h"
 #include "platform/fltk/program.h"
@@ -34,11 +36,21 @@ constexpr const char* ColourDepthMessage =
 // Settings are written back only when they were read: a start refused before that would
 // otherwise overwrite the player's stored preferences with the design values.
 bool settingsLoaded = false;
+// Set once the exit has begun: a signal then has nothing more to ask.
+bool exiting = false;
 
 std::string CurrentDirectory() {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
     return error ? std::string("./") : current.string();
+}
+
+// The session ending, the terminal closed or Ctrl+C: the normal exit, the settings saved. A game
+// in progress is abandoned, with no game-over box and no high-score dialog.
+void EndOnSignal() {
+    if (exiting) return;
+    AbandonGame();
+    ExitProgram();
 }
 
 }  // namespace
@@ -52,6 +64,9 @@ void Main() {
     ConnectSoundToPreferences();
     InstallScoreDialog();
     LoadFonts();
+    // From here on a signal to end the program leaves through ExitProgram, from the first
+    // message loop that runs.
+    toolkit::WatchEndSignals(EndOnSignal);
 
     // The splash, loaded hidden.
     frmAbout();
@@ -97,6 +112,7 @@ void CheckColorDepth() {
 }
 
 void ExitProgram() {
+    exiting = true;
     if (settingsLoaded) SaveSettings();
     // The music stops, then the mixer and its waves are released.
     FlushChannel(0);

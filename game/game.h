@@ -27,6 +27,8 @@ constexpr std::int16_t W = 87;
 
 void NewGame();
 void EndGame();
+// Ends a game in progress as the program goes away: the timer stops, and no score is offered.
+void AbandonGame();
 
 // Handlers of the main window.
 void Form_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift);

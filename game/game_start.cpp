@@ -23,3 +23,8 @@ void EndGame() {
     Host().SetMenuEnabled(true);
     Host().SetMenuVisible(true);
 }
+
+void AbandonGame() {
+    GameRunning = False;
+    Host().SetTimerInterval(0);
+}

@@ -65,8 +65,11 @@ void OpenHelp(int context) {
         viewer->position((Fl::w() - viewer->w() - frame.Width()) / 2 + frame.left,
                          (Fl::h() - viewer->h() - frame.Height()) / 2 + frame.top);
     }
-    const std::string target = context == 0 ? helpFile : helpFile + "#topic" + std::to_string(context);
-    viewer->load(target.c_str());
+    // The viewer takes what follows the last '#' as the anchor, so one is always given: a '#'
+    // in the folder's name is then part of the file name. The contents are the top of the file.
+    const std::string anchor = context == 0 ? std::string() : "topic" + std::to_string(context);
+    viewer->load((helpFile + "#" + anchor).c_str());
+    if (context == 0) viewer->topline(0);
     ShowViewer();
 }
 

@@ -33,13 +33,9 @@ std::optional<fs::path> FindEntry(const fs::path& directory, const std::string& 
     return directory / *best;
 }
 
-}  // namespace
-
-std::optional<std::string> FindPathIgnoringCase(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    const fs::path wanted(path);
-    fs::path found = wanted.root_path();
-    for (const fs::path& part : wanted.relative_path()) {
+// The entry beneath found that relative names, component by component.
+std::optional<std::string> FindBeneath(fs::path found, const fs::path& relative) {
+    for (const fs::path& part : relative) {
         const std::string name = part.string();
         // "." and ".." and the empty part after a trailing slash are taken as they stand.
         if (name.empty() || name == "." || name == "..") {
@@ -53,6 +49,21 @@ std::optional<std::string> FindPathIgnoringCase(const std::string& path) {
     std::error_code error;
     if (!fs::exists(found, error)) return std::nullopt;
     return found.string();
+}
+
+}  // namespace
+
+std::optional<std::string> FindPathIgnoringCase(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    const fs::path wanted(path);
+    return FindBeneath(wanted.root_path(), wanted.relative_path());
+}
+
+std::optional<std::string> FindPathIgnoringCaseUnder(const std::string& path, const std::string& home) {
+    const bool inHome = !home.empty() && home.back() == '/' && path.size() > home.size() &&
+                        SameIgnoringCase(path.substr(0, home.size()), home);
+    if (!inHome) return FindPathIgnoringCase(path);
+    return FindBeneath(home, path.substr(home.size()));
 }
 
 }  // namespace platform

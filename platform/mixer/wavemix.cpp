@@ -4,13 +4,17 @@
 #include <SDL_mixer.h>
 
 #include <array>
+#include <climits>
 #include <map>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "platform/mixer/case_path.h"
+#include "platform/mixer/sound_file.h"
 
 namespace platform {
 
@@ -96,22 +100,32 @@ std::int32_t WaveMixActivate(std::int32_t session, std::int32_t activate) {
 namespace {
 // Only RIFF WAVE data is a wave: SDL_mixer would also decode MIDI and other formats, which a
 // sound slot must not play.
-bool IsWaveFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    char header[12] = {};
-    if (!file.read(header, sizeof header)) return false;
-    return std::memcmp(header, "RIFF", 4) == 0 && std::memcmp(header + 8, "WAVE", 4) == 0;
+bool IsWave(const std::vector<unsigned char>& bytes) {
+    return bytes.size() >= 12 && std::memcmp(bytes.data(), "RIFF", 4) == 0 &&
+           std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
+}
+
+// The running program's directory, ending in "/": a path inside it names one of its own files.
+const std::string& ProgramDirectory() {
+    static const std::string directory = [] {
+        std::error_code error;
+        const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+        return error ? std::string() : program.parent_path().string() + "/";
+    }();
+    return directory;
 }
 }  // namespace
 
 std::int32_t WaveMixOpenWave(std::int32_t session, const char* fileName, std::int32_t /*instance*/,
                              std::int32_t /*flags*/) {
     if (!IsSession(session) || !TheSession.active || fileName == nullptr) return 0;
-    const std::optional<std::string> path = FindPathIgnoringCase(fileName);
-    if (!path || !IsWaveFile(*path)) return 0;
+    const std::optional<std::string> path = FindPathIgnoringCaseUnder(fileName, ProgramDirectory());
+    if (!path) return 0;
+    const std::optional<std::vector<unsigned char>> bytes = ReadRegularFile(*path);
+    if (!bytes || !IsWave(*bytes) || bytes->size() > INT_MAX) return 0;
     // SDL_mixer checks the header, refuses what it cannot decode and converts the samples to
     // the device format once, here, so playing costs nothing but the mix.
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path->c_str(), "rb"), 1);
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), 1);
     if (chunk == nullptr) return 0;
     if (chunk->alen == 0) {
         Mix_FreeChunk(chunk);

@@ -256,11 +256,13 @@ class WindowWatch:
 class Program:
     """The game, run from a fresh copy of the program directory."""
 
-    def __init__(self, server, settings=None, audio_driver="dummy"):
+    def __init__(self, server, settings=None, audio_driver="dummy", folder=None, environment=None):
         if not PROGRAM_DIR or not os.path.isfile(os.path.join(PROGRAM_DIR, "voidraid")):
             raise RuntimeError("VR_PROGRAM_DIR must name the directory of the built program")
         self.server = server
-        self.directory = tempfile.mkdtemp(prefix="voidraid-e2e-")
+        # folder: the program directory's own name, inside a fresh scratch directory.
+        self.root = tempfile.mkdtemp(prefix="voidraid-e2e-")
+        self.directory = os.path.join(self.root, folder) if folder else self.root
         shutil.copytree(PROGRAM_DIR, self.directory, dirs_exist_ok=True)
         self.ini_path = os.path.join(self.directory, "VOIDRAID.INI")
         if settings is not None:
@@ -270,9 +272,10 @@ class Program:
         self.log = None
         # SDL's audio driver: "dummy" plays silently; a name SDL does not know fails the start.
         self.audio_driver = audio_driver
+        self.environment = environment or {}
 
     def start(self):
-        env = dict(self.server.env, SDL_AUDIODRIVER=self.audio_driver)
+        env = dict(self.server.env, SDL_AUDIODRIVER=self.audio_driver, **self.environment)
         self.log = open(os.path.join(self.directory, "program.log"), "w")
         # Started from elsewhere: the program must find its files by itself.
         self.process = subprocess.Popen([os.path.join(self.directory, "voidraid")], env=env, cwd="/",
@@ -301,7 +304,7 @@ class Program:
             self.process.wait()
         if self.log:
             self.log.close()
-        shutil.rmtree(self.directory, ignore_errors=True)
+        shutil.rmtree(self.root, ignore_errors=True)
 
 
 def ini_sections(text):

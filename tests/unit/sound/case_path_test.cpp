@@ -56,4 +56,45 @@ TEST(FindPathIgnoringCase, RelativePathsStartAtTheCurrentDirectory) {
     EXPECT_EQ(*found, "Sounds/Click.X25");
 }
 
+TEST(FindPathIgnoringCaseUnder, TheProgramsOwnFilesWinOverAFolderSpeltAlike) {
+    ScratchDir dir;
+    const fs::path root = dir.Path();
+    WriteBytes(root / "Game" / "0000_000.X25", {1});
+    WriteBytes(root / "Game" / "0000_002.x25", {1});
+    WriteBytes(root / "Game" / "0000_002.X25", {2});
+    WriteBytes(root / "Game" / "Sub" / "Click.X25", {1});
+    // Beside the program, spelt as the lower-cased paths are: none of it is the program's.
+    WriteBytes(root / "game" / "0000_000.x25", {3});
+    WriteBytes(root / "game" / "0000_001.x25", {3});
+    WriteBytes(root / "game" / "sub" / "click.x25", {3});
+    WriteBytes(root / "Other" / "Tune.X25", {1});
+
+    struct Case {
+        std::string home;
+        std::string asked;
+        std::string found;  // empty: not found
+    };
+    const std::string r = root.string();
+    const Case cases[] = {
+        {r + "/Game/", r + "/game/0000_000.x25", r + "/Game/0000_000.X25"},
+        {r + "/Game/", r + "/game/0000_001.x25", ""},  // missing at home: never the other folder's
+        {r + "/Game/", r + "/game/0000_002.x25", r + "/Game/0000_002.x25"},  // the exact spelling wins
+        {r + "/Game/", r + "/game/sub/click.x25", r + "/Game/Sub/Click.X25"},
+        {r + "/Game/", r + "/other/tune.x25", r + "/Other/Tune.X25"},  // outside home as before
+        {r + "/game/", r + "/game/0000_000.x25", r + "/game/0000_000.x25"},
+        {r + "/game/", r + "/game/0000_002.x25", ""},
+        {"", r + "/game/0000_002.x25", ""},  // no home known: the exact folder, as before
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.home + " | " + c.asked);
+        const auto found = platform::FindPathIgnoringCaseUnder(c.asked, c.home);
+        if (c.found.empty()) {
+            EXPECT_FALSE(found.has_value()) << *found;
+        } else {
+            ASSERT_TRUE(found.has_value());
+            EXPECT_EQ(*found, c.found);
+        }
+    }
+}
+
 }  // namespace

@@ -1,0 +1,13 @@
+// Requests from outside to end the program: SIGTERM (the session ends), SIGHUP (its terminal
+// was closed) and SIGINT (Ctrl+C).
+#pragma once
+
+namespace toolkit {
+
+// From now on these signals no longer kill the program: each calls onEnd from the message
+// loop, whichever loop runs then (a modal window's or a message box's as well). The signal
+// handler itself only writes a byte into a pipe that the loop watches. A signal the program
+// was started with ignored (nohup) stays ignored.
+void WatchEndSignals(void (*onEnd)());
+
+}  // namespace toolkit

@@ -1,0 +1,72 @@
+"""The session ending, the terminal closed or Ctrl+C: the program leaves through its normal exit,
+the settings saved, wherever it stands."""
+
+import os
+import signal
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from harness import MESSAGE_TITLE, PREFERENCES_TITLE, VIEWER_TITLE, ini_sections, wait_until  # noqa: E402
+from frontend_e2e import PREFERENCES_OK, Session  # noqa: E402
+
+
+class SignalExitTest(unittest.TestCase):
+
+    def test_signal_saves_the_settings_and_ends_the_program(self):
+        cases = [
+            # signals sent, where the program stands, the frame period saved
+            ([signal.SIGTERM], "menu", "66"),
+            ([signal.SIGHUP], "game", "66"),
+            ([signal.SIGINT], "preferences", "65"),
+            ([signal.SIGTERM], "high scores", "66"),
+            ([signal.SIGHUP], "message box", "66"),
+            ([signal.SIGTERM, signal.SIGTERM, signal.SIGINT], "game", "66"),
+        ]
+        for signals, where, speed in cases:
+            with self.subTest(signals=[s.name for s in signals], where=where):
+                # No high-score table: a game ended the usual way would ask for a name, and the
+                # program would wait in that dialog.
+                session = Session(self, settings_text="[Options]\nSoundFX_Toggle=0\n", watch=True)
+                window = session.main_window()
+                wait_until(session.menu_showing, what="the menu")
+                server = session.server
+                # Tab from OK to the slider; End moves it to 66 milliseconds.
+                session.click_menu("Options")
+                dialog = server.wait_window(PREFERENCES_TITLE)
+                server.key(dialog, "Tab", "End")
+                dx, dy, _, _ = server.geometry(dialog)
+                server.click(dx + PREFERENCES_OK[0], dy + PREFERENCES_OK[1])
+                server.wait_no_window(PREFERENCES_TITLE)
+                if where == "game":
+                    session.start_game(window)
+                elif where == "preferences":
+                    # The dialog's controls are the live settings, saved even while it is open.
+                    session.click_menu("Options")
+                    dialog = server.wait_window(PREFERENCES_TITLE)
+                    server.key(dialog, "Tab", "Up")
+                    time.sleep(0.3)
+                elif where == "high scores":
+                    session.click_menu("High Scores")
+                    server.wait_window(VIEWER_TITLE)
+                elif where == "message box":
+                    # The help file gone, Help says so in a message box.
+                    os.remove(os.path.join(session.program.directory, "VOIDRAID.HLP"))
+                    session.click_menu("Help")
+                    server.wait_window(MESSAGE_TITLE)
+
+                shown_before = len(session.watch.snapshot())
+                for sent in signals:
+                    session.program.process.send_signal(sent)
+                self.assertEqual(session.program.wait_exit(), 0)
+                self.assertEqual(ini_sections(session.program.settings_text()),
+                                 {"Options": {"SoundFX_Toggle": "0", "Music_Toggle": "0", "GameSpeed": speed}})
+                # Neither the game-over box nor the high-score dialog came up on the way out.
+                opened = [e["name"] for e in session.watch.snapshot()[shown_before:] if e["what"] == "map"]
+                self.assertEqual(opened, [])
+
+
+if __name__ == "__main__":
+    unittest.main()
