@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "utf16_bytes.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -474,15 +475,6 @@ TEST_F(ProfileAsPlayer, AKilledWriteInPlaceLeavesAWholeFile) {
     }
 }
 
-std::string Utf16(std::u16string_view text, bool bigEnd) {
-    std::string out;
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        out += bigEnd ? high : low;
-        out += bigEnd ? low : high;
-    }
-    return out;
-}
 std::string Le(std::u16string_view text) { return Utf16(text, false); }
 std::string Be(std::u16string_view text) { return Utf16(text, true); }
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "scores/score_fixture.h"
+#include "utf16_bytes.h"
 
 namespace {
 
@@ -135,16 +136,6 @@ TEST_F(ScoreFileFaults, ATableThatCannotBeSavedIsToldOnceAndStillShown) {
     LoadHighScores(ini_);
     AddHighScore("Saved", 1);
     EXPECT_TRUE(shown.empty()) << "a table that was saved is not mentioned";
-}
-
-std::string Utf16(std::u16string_view text, bool bigEnd) {
-    std::string out;
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        out += bigEnd ? high : low;
-        out += bigEnd ? low : high;
-    }
-    return out;
 }
 
 struct EditorCase {
