@@ -22,7 +22,7 @@ public:
     void SetScreenVisible(bool) override {}
     int ScreenWidth() override { return 484; }
     int ScreenHeight() override { return 300; }
-    void BlitToScreen(const platform::Surface& buffer, int width, int height) override {
+    void BlitToScreen(const platform::BackBuffer& buffer, int width, int height) override {
         platform::BitBlt(screen, 0, 0, width, height, buffer, 0, 0);
     }
     void PumpMessages() override {}

@@ -1,39 +1,39 @@
 #include "platform/fltk/pixel_screen.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
 
-#include "platform/fltk/pixels.h"
+#include "platform/fltk/frame_store.h"
 
 namespace toolkit {
 
-PixelScreen::PixelScreen(int x, int y, int width, int height) : Fl_Widget(x, y, width, height) {
+PixelScreen::PixelScreen(int x, int y, int width, int height)
+    : Fl_Widget(x, y, width, height), store_(std::make_unique<FrameStore>()) {
     box(FL_FLAT_BOX);
 }
 
-void PixelScreen::ShowFrame(const std::uint32_t* pixels, int width, int height, int stride) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
-    frame_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (int row = 0; row < height; ++row) {
-        std::memcpy(frame_.data() + static_cast<std::size_t>(row) * width,
-                    pixels + static_cast<std::size_t>(row) * stride, static_cast<std::size_t>(width) * 4);
+PixelScreen::~PixelScreen() = default;
+
+void PixelScreen::ShowFrame(const std::uint32_t* pixels, int width, int height, int stride,
+                            std::span<const platform::Rect> changed) {
+    const platform::RectList sent = store_->Update(pixels, width, height, stride, changed);
+    if (sent.Empty()) return;
+    if (visible_r() && window() && window()->shown()) {
+        store_->Show(fl_xid(window()), x(), y(), sent.ClippedTo(w(), h()).Rects());
     }
-    frameWidth_ = width;
-    frameHeight_ = height;
-    if (!visible_r() || !window() || !window()->shown()) return;
-    redraw();
-    Fl::flush();
+    store_->Flush();
 }
 
 void PixelScreen::draw() {
     // Only what no frame covers shows the background colour.
-    if (frameWidth_ < w() || frameHeight_ < h()) draw_box();
-    if (frame_.empty()) return;
-    DrawPixels(frame_.data(), std::min(frameWidth_, w()), std::min(frameHeight_, h()), frameWidth_, x(), y());
+    if (!store_->Holds() || store_->Width() < w() || store_->Height() < h()) draw_box();
+    if (!store_->Holds()) return;
+    fl_copy_offscreen(x(), y(), std::min(store_->Width(), w()), std::min(store_->Height(), h()), store_->Picture(), 0,
+                      0);
 }
 
 int PixelScreen::handle(int event) {
