@@ -108,8 +108,10 @@ int main(int argc, char** argv) {
     std::vector<double> latency, call;
     int rested = 0;
     for (int trial = 0; trial < 100; ++trial) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(150 + trial % 13));
+        // The rest begins right after a mix; the sleep then puts the request anywhere in the
+        // device's period, as a player's key does.
         rested += WaitForRest();
+        std::this_thread::sleep_for(std::chrono::milliseconds(150 + trial % 13));
         const std::int16_t slot = static_cast<std::int16_t>(1 + trial % 7);
         Armed = true;
         const auto asked = Clock::now();

@@ -8,13 +8,13 @@
 
 namespace platform {
 
-BackBuffer::BackBuffer() : Surface(DesignWidth, DesignHeight) { changed_.Add(Whole()); }
+BackBuffer::BackBuffer() : Surface(DesignWidth, DesignHeight) { cleared_.Add(Whole()); }
 
 void BackBuffer::SetSize(int width, int height) {
     Resize(width, height);
     drawn_.Clear();
-    changed_.Clear();
-    changed_.Add(Whole());
+    cleared_.Clear();
+    cleared_.Add(Whole());
     // A new size begins a frame in which everything has changed.
     ++frame_;
 }
@@ -27,7 +27,7 @@ void BackBuffer::Clear() {
             std::fill(row, row + r.width, Black);
         }
     }
-    changed_ = drawn_;
+    cleared_ = drawn_;
     drawn_.Clear();
     ++frame_;
 }
@@ -36,20 +36,20 @@ void BackBuffer::Fill(Pixel colour) {
     Surface::Fill(colour);
     drawn_.Clear();
     if (colour != Black) drawn_.Add(Whole());
-    changed_.Add(Whole());
+    cleared_.Add(Whole());
 }
 
-void BackBuffer::Touch(Rect r) {
-    r = ClipTo(r, Width(), Height());
-    drawn_.Add(r);
-    changed_.Add(r);
-}
+void BackBuffer::Touch(Rect r) { drawn_.Add(ClipTo(r, Width(), Height())); }
 
 RectList BackBuffer::ChangedSince(std::uint64_t shown) const {
-    if (frame_ - shown <= 1) return changed_;
-    RectList all;
-    all.Add(Whole());
-    return all;
+    RectList changed;
+    if (frame_ - shown > 1) {
+        changed.Add(Whole());
+        return changed;
+    }
+    changed = cleared_;
+    for (const Rect& r : drawn_.Rects()) changed.Add(r);
+    return changed;
 }
 
 void BackBuffer::Print(std::string_view text) {
@@ -70,7 +70,14 @@ void BackBuffer::Line(float x1, float y1, float x2, float y2) {
     int y = static_cast<int>(std::lround(y1));
     const int xEnd = static_cast<int>(std::lround(x2));
     const int yEnd = static_cast<int>(std::lround(y2));
-    Touch({std::min(x, xEnd), std::min(y, yEnd), std::abs(xEnd - x) + 1, std::abs(yEnd - y) + 1});
+    const Rect box = ClipTo({std::min(x, xEnd), std::min(y, yEnd), std::abs(xEnd - x) + 1, std::abs(yEnd - y) + 1},
+                            Width(), Height());
+    drawn_.Add(box);
+    if (y == yEnd) {
+        // A row: the pixels Bresenham would plot one by one, all at once.
+        if (!box.Empty()) std::fill_n(Surface::Row(y) + box.x, box.width, fore_);
+        return;
+    }
     const int dx = std::abs(xEnd - x);
     const int dy = -std::abs(yEnd - y);
     const int stepX = x < xEnd ? 1 : -1;

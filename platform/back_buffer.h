@@ -62,8 +62,8 @@ private:
     int textY_ = 0;
     // Outside these the picture is black.
     RectList drawn_;
-    // Drawn on or cleared since the last frame's picture was complete.
-    RectList changed_;
+    // Blackened by the clear that began this frame, or changed wholesale since.
+    RectList cleared_;
     std::uint64_t frame_ = 0;
 };
 

@@ -25,16 +25,6 @@ Rect ClipTo(Rect r, int width, int height) {
             static_cast<int>(bottom - top)};
 }
 
-Rect Bounds(const Rect& a, const Rect& b) {
-    if (a.Empty()) return b;
-    if (b.Empty()) return a;
-    const int left = std::min(a.x, b.x);
-    const int top = std::min(a.y, b.y);
-    const int right = std::max(a.x + a.width, b.x + b.width);
-    const int bottom = std::max(a.y + a.height, b.y + b.height);
-    return {left, top, right - left, bottom - top};
-}
-
 Rect CopyDifferences(const Pixel* src, int srcStride, Pixel* dst, int dstStride, const Rect& r) {
     int left = INT_MAX;
     int right = INT_MIN;
@@ -61,14 +51,14 @@ Rect CopyDifferences(const Pixel* src, int srcStride, Pixel* dst, int dstStride,
 
 void RectList::Add(Rect r) {
     if (r.Empty()) return;
-    // A joined rectangle may now reach others, so the search starts over after each join.
+    // One pass: a joined rectangle goes on to meet the ones after it. Two that could still be
+    // joined only cost a little more to send.
     for (std::size_t i = 0; i < rects_.size();) {
         const Rect joined = platform::Bounds(rects_[i], r);
         if (joined.Area() <= rects_[i].Area() + r.Area() + MergeSlack) {
             r = joined;
             rects_[i] = rects_.back();
             rects_.pop_back();
-            i = 0;
         } else {
             ++i;
         }

@@ -23,8 +23,17 @@ struct Rect {
 
 // The part of r inside the width x height area at the origin; empty when none is.
 Rect ClipTo(Rect r, int width, int height);
+
 // The smallest rectangle holding both; an empty one holds nothing.
-Rect Bounds(const Rect& a, const Rect& b);
+inline Rect Bounds(const Rect& a, const Rect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    const int left = a.x < b.x ? a.x : b.x;
+    const int top = a.y < b.y ? a.y : b.y;
+    const int right = a.x + a.width > b.x + b.width ? a.x + a.width : b.x + b.width;
+    const int bottom = a.y + a.height > b.y + b.height ? a.y + a.height : b.y + b.height;
+    return {left, top, right - left, bottom - top};
+}
 
 // Copies the pixels of rectangle r of src (srcStride pixels a row) onto dst (dstStride) where
 // the two differ. Returns the smallest rectangle holding every pixel that differed, empty when
