@@ -48,7 +48,9 @@ public:
     void Add(Rect r);
     void Clear() { rects_.clear(); }
     bool Empty() const { return rects_.empty(); }
-    std::span<const Rect> Rects() const { return rects_; }
+    std::span<const Rect> Rects() const& { return rects_; }
+    // A list about to go would leave the view dangling.
+    std::span<const Rect> Rects() const&& = delete;
     // Every rectangle of the list, clipped to the width x height area at the origin.
     RectList ClippedTo(int width, int height) const;
     // The smallest rectangle holding the whole list.

@@ -37,10 +37,9 @@ void FrameStore::Release() {
         shmdt(shm_.shmaddr);
         shm_ = {};
     }
-    if (uploadGc_) XFreeGC(fl_display, uploadGc_);
-    if (showGc_) XFreeGC(fl_display, showGc_);
+    if (gc_) XFreeGC(fl_display, gc_);
     if (pixmap_) XFreePixmap(fl_display, pixmap_);
-    uploadGc_ = showGc_ = nullptr;
+    gc_ = nullptr;
     pixmap_ = 0;
     pixels_.clear();
     width_ = height_ = 0;
@@ -53,10 +52,7 @@ void FrameStore::Create(int width, int height) {
     pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     pixmap_ = XCreatePixmap(fl_display, RootWindow(fl_display, fl_screen), static_cast<unsigned>(width),
                             static_cast<unsigned>(height), static_cast<unsigned>(fl_visual->depth));
-    uploadGc_ = XCreateGC(fl_display, pixmap_, 0, nullptr);
-    showGc_ = XCreateGC(fl_display, pixmap_, 0, nullptr);
-    // Copies onto a window hidden in part would otherwise send an event each.
-    XSetGraphicsExposures(fl_display, showGc_, False);
+    gc_ = XCreateGC(fl_display, pixmap_, 0, nullptr);
     if (DisplayTakesPixelsAsTheyAre()) AttachSharedMemory(pixels_.size() * 4 * FramesShared);
 }
 
@@ -121,7 +117,7 @@ void FrameStore::Send(const platform::Rect& r) {
         return;
     }
     const std::uint32_t* first = pixels_.data() + static_cast<std::ptrdiff_t>(r.y) * width_ + r.x;
-    if (PutPixels(pixmap_, uploadGc_, first, width_, r.x, r.y, r.width, r.height)) return;
+    if (PutPixels(pixmap_, gc_, first, width_, r.x, r.y, r.width, r.height)) return;
     // A display that stores pixels otherwise: the toolkit converts them on the way.
     const Window window = fl_window;
     fl_window = pixmap_;
@@ -149,28 +145,11 @@ void FrameStore::SendShared(const platform::Rect& r) {
     XImage* part = XShmCreateImage(fl_display, fl_visual->visual, static_cast<unsigned>(fl_visual->depth), ZPixmap,
                                    data, &shm_, static_cast<unsigned>(r.width), static_cast<unsigned>(r.height));
     if (!part) return;
-    XShmPutImage(fl_display, pixmap_, uploadGc_, part, 0, 0, r.x, r.y, static_cast<unsigned>(r.width),
+    XShmPutImage(fl_display, pixmap_, gc_, part, 0, 0, r.x, r.y, static_cast<unsigned>(r.width),
                  static_cast<unsigned>(r.height), False);
     // Only the image's description goes: its pixels are the shared memory's.
     part->data = nullptr;
     XDestroyImage(part);
-}
-
-void FrameStore::Show(Window window, int x, int y, std::span<const platform::Rect> parts) {
-    if (!pixmap_) return;
-    std::vector<XRectangle> clip;
-    platform::Rect all;
-    for (const platform::Rect& part : parts) {
-        const platform::Rect r = platform::ClipTo(part, width_, height_);
-        if (r.Empty()) continue;
-        clip.push_back({static_cast<short>(r.x), static_cast<short>(r.y), static_cast<unsigned short>(r.width),
-                        static_cast<unsigned short>(r.height)});
-        all = platform::Bounds(all, r);
-    }
-    if (all.Empty()) return;
-    XSetClipRectangles(fl_display, showGc_, x, y, clip.data(), static_cast<int>(clip.size()), Unsorted);
-    XCopyArea(fl_display, pixmap_, window, showGc_, all.x, all.y, static_cast<unsigned>(all.width),
-              static_cast<unsigned>(all.height), x + all.x, y + all.y);
 }
 
 void FrameStore::Flush() {

@@ -1,6 +1,5 @@
 // The frame a screen shows, held twice: in our memory, to tell which pixels a new frame really
-// changes, and in the X server as a pixmap, to draw an uncovered screen again and to show each
-// frame in one copy. The changed pixels travel through shared memory (MIT-SHM) where the server
+// changes, and in the X server as a pixmap, which the screen is drawn from. The changed pixels travel through shared memory (MIT-SHM) where the server
 // can reach ours, and through the connection otherwise (no extension, a display on another
 // machine). For the toolkit's own sources: it brings in Xlib's names.
 #pragma once
@@ -28,9 +27,6 @@ public:
     // yet). Returns the parts that did differ, sent to the server.
     platform::RectList Update(const std::uint32_t* pixels, int width, int height, int stride,
                               std::span<const platform::Rect> changed);
-    // Copies the given parts of the frame held onto window, its top-left corner at (x, y), in
-    // one request, so that the window never shows half of one frame and half of another.
-    void Show(Window window, int x, int y, std::span<const platform::Rect> parts);
     // Sends everything asked so far to the server.
     void Flush();
 
@@ -50,8 +46,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     Pixmap pixmap_ = 0;
-    GC uploadGc_ = nullptr;
-    GC showGc_ = nullptr;
+    GC gc_ = nullptr;
     // The frame held, in our memory.
     std::vector<std::uint32_t> pixels_;
     // Shared with the server: the parts on their way, one after the other; attached when

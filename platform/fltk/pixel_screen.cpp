@@ -22,10 +22,17 @@ void PixelScreen::ShowFrame(const std::uint32_t* pixels, int width, int height, 
                             std::span<const platform::Rect> changed) {
     const platform::RectList sent = store_->Update(pixels, width, height, stride, changed);
     if (sent.Empty()) return;
-    if (visible_r() && window() && window()->shown()) {
-        store_->Show(fl_xid(window()), x(), y(), sent.ClippedTo(w(), h()).Rects());
+    if (!visible_r() || !window() || !window()->shown()) {
+        store_->Flush();
+        return;
     }
-    store_->Flush();
+    // Through the window's own redraw, so that its back buffer keeps up; it then copies the
+    // changed parts onto the screen in one piece.
+    const platform::RectList parts = sent.ClippedTo(w(), h());
+    for (const platform::Rect& r : parts.Rects()) {
+        damage(FL_DAMAGE_USER1, x() + r.x, y() + r.y, r.width, r.height);
+    }
+    Fl::flush();
 }
 
 void PixelScreen::draw() {

@@ -1,5 +1,5 @@
 // A drawing surface that shows frames of 32-bit pixels (0x00RRGGBB), each put on screen in one
-// unscaled copy; the X server keeps the latest frame to draw it again when uncovered.
+// unscaled copy; the X server keeps the latest frame, from which the screen is drawn.
 #pragma once
 
 #include <cstdint>

@@ -104,12 +104,13 @@ def is_lit(p):
 class XServer:
     """A private Xvfb on a free display number."""
 
-    def __init__(self, depth=24, width=800, height=600):
+    def __init__(self, depth=24, width=800, height=600, options=(), wrapper=()):
+        """options: further Xvfb options; wrapper: a command Xvfb runs under."""
         self.width, self.height = width, height
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
-             "-noreset", "-nolisten", "tcp"],
+            [*wrapper, "Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
+             "-noreset", "-nolisten", "tcp", *options],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         # Xvfb writes its display number once it accepts clients.
@@ -223,7 +224,7 @@ class WindowWatch:
 class Program:
     """The game, run from a fresh copy of the program directory."""
 
-    def __init__(self, server, settings=None, audio_driver="dummy"):
+    def __init__(self, server, settings=None, audio_driver="dummy", env=None):
         if not PROGRAM_DIR or not os.path.isfile(os.path.join(PROGRAM_DIR, "voidraid")):
             raise RuntimeError("VR_PROGRAM_DIR must name the directory of the built program")
         self.server = server
@@ -237,9 +238,10 @@ class Program:
         self.log = None
         # SDL's audio driver: "dummy" plays silently; a name SDL does not know fails the start.
         self.audio_driver = audio_driver
+        self.env = env or {}
 
     def start(self):
-        env = dict(self.server.env, SDL_AUDIODRIVER=self.audio_driver)
+        env = dict(self.server.env, SDL_AUDIODRIVER=self.audio_driver, **self.env)
         self.log = open(os.path.join(self.directory, "program.log"), "w")
         # Started from elsewhere: the program must find its files by itself.
         self.process = subprocess.Popen([os.path.join(self.directory, "voidraid")], env=env, cwd="/",

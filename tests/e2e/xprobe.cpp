@@ -3,6 +3,8 @@
 //                          (WM_DELETE_WINDOW); xdotool's windowclose destroys it instead
 //   xprobe watch           prints one line per top-level window mapped or unmapped:
 //                          "<event> <monotonic ms> <id> <x> <y> <width> <height> <name>"
+//   xprobe cover X Y W H MS  lays a white window over that part of the screen for MS
+//                          milliseconds, then takes it away: what was beneath must be drawn again
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -65,6 +67,22 @@ int Watch(Display* display) {
     }
 }
 
+int Cover(Display* display, int x, int y, int width, int height, int milliseconds) {
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = WhitePixel(display, DefaultScreen(display));
+    const Window cover = XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                                       static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                                       CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(display, cover);
+    XSync(display, False);
+    const timespec pause{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+    nanosleep(&pause, nullptr);
+    XDestroyWindow(display, cover);
+    XSync(display, False);
+    return 0;
+}
+
 // A window that is gone before it could be looked at is no error here.
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
@@ -72,7 +90,7 @@ int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: xprobe close WINDOW | xprobe watch\n");
+        std::fprintf(stderr, "usage: xprobe close WINDOW | xprobe watch | xprobe cover X Y W H MS\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -84,6 +102,9 @@ int main(int argc, char** argv) {
     int result = 2;
     if (std::strcmp(argv[1], "close") == 0 && argc == 3) {
         result = Close(display, std::strtoul(argv[2], nullptr, 0));
+    } else if (std::strcmp(argv[1], "cover") == 0 && argc == 7) {
+        result = Cover(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                       std::atoi(argv[6]));
     } else if (std::strcmp(argv[1], "watch") == 0) {
         result = Watch(display);
     } else {
