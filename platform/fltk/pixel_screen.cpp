@@ -32,7 +32,11 @@ void PixelScreen::ShowFrame(const std::uint32_t* pixels, int width, int height, 
     for (const platform::Rect& r : parts.Rects()) {
         damage(FL_DAMAGE_USER1, x() + r.x, y() + r.y, r.width, r.height);
     }
+    // Copies of a finished frame uncover nothing: without this each would send an event back
+    // and wake the program once more a frame.
+    if (fl_gc) XSetGraphicsExposures(fl_display, fl_gc, False);
     Fl::flush();
+    if (fl_gc) XSetGraphicsExposures(fl_display, fl_gc, True);
 }
 
 void PixelScreen::draw() {
