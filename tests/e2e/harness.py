@@ -224,7 +224,7 @@ class WindowWatch:
 class Program:
     """The game, run from a fresh copy of the program directory."""
 
-    def __init__(self, server, settings=None, audio_driver="dummy", env=None):
+    def __init__(self, server, settings=None, audio_driver="dummy", environment=None):
         if not PROGRAM_DIR or not os.path.isfile(os.path.join(PROGRAM_DIR, "voidraid")):
             raise RuntimeError("VR_PROGRAM_DIR must name the directory of the built program")
         self.server = server
@@ -238,10 +238,10 @@ class Program:
         self.log = None
         # SDL's audio driver: "dummy" plays silently; a name SDL does not know fails the start.
         self.audio_driver = audio_driver
-        self.env = env or {}
+        self.environment = environment or {}
 
     def start(self):
-        env = dict(self.server.env, SDL_AUDIODRIVER=self.audio_driver, **self.env)
+        env = dict(self.server.env, SDL_AUDIODRIVER=self.audio_driver, **self.environment)
         self.log = open(os.path.join(self.directory, "program.log"), "w")
         # Started from elsewhere: the program must find its files by itself.
         self.process = subprocess.Popen([os.path.join(self.directory, "voidraid")], env=env, cwd="/",

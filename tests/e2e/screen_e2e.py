@@ -98,7 +98,7 @@ class GameScreenTest(unittest.TestCase):
         shutil.rmtree(cls.directory, ignore_errors=True)
 
     def play_and_compare(self, server, expect_shared_memory):
-        program = Program(server, "[HiScores]\n" + FULL_SCORE_TABLE, env={"LD_PRELOAD": FIXED_CLOCK})
+        program = Program(server, "[HiScores]\n" + FULL_SCORE_TABLE, environment={"LD_PRELOAD": FIXED_CLOCK})
         self.addCleanup(program.stop)
         program.start()
         window = program.main_window()
