@@ -1,8 +1,8 @@
-/* Preloaded into the program by frontend_perf.sh: records the time of every frame put on the
- * game screen (a 484 x 300 XPutImage) into the file named by VR_FRAME_LOG, a shared mapping
- * that survives the program's immediate end. Layout: a count, then the times in ms. */
+/* Preloaded into the program by frontend_perf.sh: records the time of every frame tick (the
+ * frame timer re-arming itself with a period of at most 66 ms) into the file named by
+ * VR_FRAME_LOG, a shared mapping that survives the program's immediate end. Layout: a count,
+ * then the times in ms. */
 #define _GNU_SOURCE
-#include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -26,17 +26,18 @@ static void Open(void) {
     close(fd);
 }
 
-int XPutImage(Display* display, Drawable drawable, GC gc, XImage* image, int sx, int sy, int dx, int dy,
-              unsigned int width, unsigned int height) {
-    static int (*real)(Display*, Drawable, GC, XImage*, int, int, int, int, unsigned int, unsigned int);
+typedef void (*Callback)(void*);
+
+/* Fl::repeat_timeout(double, void (*)(void*), void*) */
+void _ZN2Fl14repeat_timeoutEdPFvPvES0_(double seconds, Callback callback, void* data) {
+    static void (*real)(double, Callback, void*);
     static int opened;
-    if (!real) real = (int (*)(Display*, Drawable, GC, XImage*, int, int, int, int, unsigned int, unsigned int))
-                   dlsym(RTLD_NEXT, "XPutImage");
+    if (!real) real = (void (*)(double, Callback, void*))dlsym(RTLD_NEXT, "_ZN2Fl14repeat_timeoutEdPFvPvES0_");
     if (!opened) {
         opened = 1;
         Open();
     }
-    if (frames && width == 484 && height == 300) {
+    if (frames && seconds <= 0.066) {
         struct timespec now;
         clock_gettime(CLOCK_MONOTONIC, &now);
         size_t n = (size_t)frames[0];
@@ -45,5 +46,5 @@ int XPutImage(Display* display, Drawable drawable, GC gc, XImage* image, int sx,
             frames[0] = (double)(n + 1);
         }
     }
-    return real(display, drawable, gc, image, sx, sy, dx, dy, width, height);
+    real(seconds, callback, data);
 }

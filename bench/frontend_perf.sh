@@ -1,6 +1,7 @@
 #!/bin/sh
 # Measures the program under Xvfb: exec to main window, CPU at the menu and in a game at the
-# default 10 ms frame period, the tick interval, resident memory.
+# default 10 ms frame period (medians of several stretches), the tick interval, resident memory;
+# with xgalaga++ installed, its game's CPU measured the same way in the same X server.
 #   bench/frontend_perf.sh [BUILD_DIR]     (default: build; needs voidraid and tests/xprobe built)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)

@@ -1,12 +1,14 @@
 #include "frontend/game_host.h"
 
+#include <optional>
+
 #include "frontend/frm_config.h"
 #include "frontend/frm_main.h"
 #include "frontend/module1.h"
 #include "game/host.h"
 #include "platform/fltk/message_box.h"
 #include "platform/fltk/program.h"
-#include "platform/surface.h"
+#include "platform/back_buffer.h"
 #include "scores/score11.h"
 #include "sound/sound.h"
 
@@ -50,11 +52,22 @@ public:
     }
     int ScreenWidth() override { return frmMain().scr->w(); }
     int ScreenHeight() override { return frmMain().scr->h(); }
-    void BlitToScreen(const platform::Surface& buffer, int width, int height) override {
-        frmMain().scr->ShowFrame(buffer.Data(), width, height, buffer.Width());
+    void BlitToScreen(const platform::BackBuffer& buffer, int width, int height) override {
+        // Only what changed since the frame on screen travels; the first frame goes whole.
+        platform::RectList changed;
+        if (shownFrame) {
+            changed = buffer.ChangedSince(*shownFrame);
+        } else {
+            changed.Add({0, 0, buffer.Width(), buffer.Height()});
+        }
+        frmMain().scr->ShowFrame(buffer.Data(), width, height, buffer.Width(), changed.Rects());
+        shownFrame = buffer.Frame();
     }
 
     void PumpMessages() override { toolkit::PumpMessages(); }
+
+private:
+    std::optional<std::uint64_t> shownFrame;
 };
 
 WindowHost host;

@@ -8,7 +8,7 @@
 #include "sound/slot_names.h"
 
 namespace platform {
-class Surface;
+class BackBuffer;
 }
 
 class GameHost {
@@ -38,8 +38,9 @@ public:
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
     // Copies width x height pixels from the buffer's top-left corner onto the game screen's,
-    // unscaled; on screen when the call returns.
-    virtual void BlitToScreen(const platform::Surface& buffer, int width, int height) = 0;
+    // unscaled; on screen when the call returns. The buffer tells what changed since the
+    // frame the screen shows, which is all that needs to travel.
+    virtual void BlitToScreen(const platform::BackBuffer& buffer, int width, int height) = 0;
 
     // Runs the window messages that are pending, then returns.
     virtual void PumpMessages() = 0;

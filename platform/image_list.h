@@ -25,10 +25,20 @@ public:
     void Draw(Surface& target, int n, int x, int y) const;
 
 private:
+    // A stretch of pixels that are not black, in one row of one image.
+    struct Run {
+        int start;
+        int end;
+    };
+
     int width_ = 0;
     int height_ = 0;
     int count_ = 0;
     std::vector<Pixel> pixels_;
+    // The runs of every row of every image in order; row r (counted over all images) has
+    // runs_[rowRuns_[r]] up to runs_[rowRuns_[r + 1]], so a draw copies whole stretches.
+    std::vector<Run> runs_;
+    std::vector<std::size_t> rowRuns_;
 };
 
 }  // namespace platform

@@ -164,7 +164,7 @@ public:
     void SetScreenVisible(bool) override {}
     int ScreenWidth() override { return screen.Width(); }
     int ScreenHeight() override { return screen.Height(); }
-    void BlitToScreen(const platform::Surface& buffer, int width, int height) override {
+    void BlitToScreen(const platform::BackBuffer& buffer, int width, int height) override {
         platform::BitBlt(screen, 0, 0, width, height, buffer, 0, 0);
     }
     void PumpMessages() override {}

@@ -1,39 +1,50 @@
 #include "platform/fltk/pixel_screen.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
 
-#include "platform/fltk/pixels.h"
+#include "platform/fltk/frame_store.h"
 
 namespace toolkit {
 
-PixelScreen::PixelScreen(int x, int y, int width, int height) : Fl_Widget(x, y, width, height) {
+PixelScreen::PixelScreen(int x, int y, int width, int height)
+    : Fl_Widget(x, y, width, height), store_(std::make_unique<FrameStore>()) {
     box(FL_FLAT_BOX);
 }
 
-void PixelScreen::ShowFrame(const std::uint32_t* pixels, int width, int height, int stride) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
-    frame_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (int row = 0; row < height; ++row) {
-        std::memcpy(frame_.data() + static_cast<std::size_t>(row) * width,
-                    pixels + static_cast<std::size_t>(row) * stride, static_cast<std::size_t>(width) * 4);
+PixelScreen::~PixelScreen() = default;
+
+void PixelScreen::ShowFrame(const std::uint32_t* pixels, int width, int height, int stride,
+                            std::span<const platform::Rect> changed) {
+    const platform::RectList sent = store_->Update(pixels, width, height, stride, changed);
+    if (sent.Empty()) return;
+    if (!visible_r() || !window() || !window()->shown()) {
+        store_->Flush();
+        return;
     }
-    frameWidth_ = width;
-    frameHeight_ = height;
-    if (!visible_r() || !window() || !window()->shown()) return;
-    redraw();
+    // Through the window's own redraw, so that its back buffer keeps up; it then copies the
+    // changed parts onto the screen in one piece.
+    const platform::RectList parts = sent.ClippedTo(w(), h());
+    for (const platform::Rect& r : parts.Rects()) {
+        damage(FL_DAMAGE_USER1, x() + r.x, y() + r.y, r.width, r.height);
+    }
+    // Copies of a finished frame uncover nothing: without this each would send an event back
+    // and wake the program once more a frame.
+    if (fl_gc) XSetGraphicsExposures(fl_display, fl_gc, False);
     Fl::flush();
+    if (fl_gc) XSetGraphicsExposures(fl_display, fl_gc, True);
 }
 
 void PixelScreen::draw() {
     // Only what no frame covers shows the background colour.
-    if (frameWidth_ < w() || frameHeight_ < h()) draw_box();
-    if (frame_.empty()) return;
-    DrawPixels(frame_.data(), std::min(frameWidth_, w()), std::min(frameHeight_, h()), frameWidth_, x(), y());
+    if (!store_->Holds() || store_->Width() < w() || store_->Height() < h()) draw_box();
+    if (!store_->Holds()) return;
+    fl_copy_offscreen(x(), y(), std::min(store_->Width(), w()), std::min(store_->Height(), h()), store_->Picture(), 0,
+                      0);
 }
 
 int PixelScreen::handle(int event) {

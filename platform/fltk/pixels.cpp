@@ -9,16 +9,33 @@
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
-namespace toolkit {
-namespace {
+#include "platform/fltk/x_pixels.h"
 
-// A true-colour visual with 8 bits a channel keeps 0x00RRGGBB in 32 bits just as we do.
+namespace toolkit {
+
 bool DisplayTakesPixelsAsTheyAre() {
     if (std::endian::native != std::endian::little) return false;
     const XVisualInfo& visual = *fl_visual;
     return visual.c_class == TrueColor && visual.depth >= 24 && visual.red_mask == 0xFF0000 &&
            visual.green_mask == 0x00FF00 && visual.blue_mask == 0x0000FF && ImageByteOrder(fl_display) == LSBFirst;
 }
+
+bool PutPixels(Drawable drawable, GC gc, const std::uint32_t* pixels, int stride, int x, int y, int width,
+               int height) {
+    if (!DisplayTakesPixelsAsTheyAre()) return false;
+    // The image only points at the pixels, which it never writes.
+    XImage* image = XCreateImage(fl_display, fl_visual->visual, fl_visual->depth, ZPixmap, 0,
+                                 const_cast<char*>(reinterpret_cast<const char*>(pixels)), width, height, 32,
+                                 stride * 4);
+    if (!image) return false;
+    const bool fits = image->bits_per_pixel == 32;
+    if (fits) XPutImage(fl_display, drawable, gc, image, 0, 0, x, y, width, height);
+    image->data = nullptr;
+    XDestroyImage(image);
+    return fits;
+}
+
+namespace {
 
 struct RowSource {
     const std::uint32_t* pixels;
@@ -35,19 +52,6 @@ void ConvertRow(void* data, int x, int y, int width, unsigned char* rgb) {
     }
 }
 
-bool PutDirectly(const std::uint32_t* pixels, int stride, int x, int y, int width, int height) {
-    // The image only points at the pixels, which it never writes.
-    XImage* image = XCreateImage(fl_display, fl_visual->visual, fl_visual->depth, ZPixmap, 0,
-                                 const_cast<char*>(reinterpret_cast<const char*>(pixels)), width, height, 32,
-                                 stride * 4);
-    if (!image) return false;
-    const bool fits = image->bits_per_pixel == 32;
-    if (fits) XPutImage(fl_display, fl_window, fl_gc, image, 0, 0, x, y, width, height);
-    image->data = nullptr;
-    XDestroyImage(image);
-    return fits;
-}
-
 }  // namespace
 
 void DrawPixels(const std::uint32_t* pixels, int width, int height, int stride, int x, int y) {
@@ -58,7 +62,7 @@ void DrawPixels(const std::uint32_t* pixels, int width, int height, int stride, 
     fl_clip_box(x, y, width, height, clipX, clipY, clipW, clipH);
     if (clipW <= 0 || clipH <= 0) return;
     const std::uint32_t* first = pixels + static_cast<std::ptrdiff_t>(clipY - y) * stride + (clipX - x);
-    if (DisplayTakesPixelsAsTheyAre() && PutDirectly(first, stride, clipX, clipY, clipW, clipH)) return;
+    if (PutPixels(fl_window, fl_gc, first, stride, clipX, clipY, clipW, clipH)) return;
     RowSource source{first, stride};
     fl_draw_image(ConvertRow, &source, clipX, clipY, clipW, clipH, 3);
 }

@@ -25,6 +25,8 @@ namespace {
 struct Session {
     std::int32_t handle = 0;
     bool active = false;
+    // The output device SDL_mixer plays through, paused while no channel sounds.
+    SDL_AudioDeviceID device = 0;
     int rate = MixDefaultRate;
     int outputChannels = 2;
     std::array<bool, MixMaxChannels> channelOpen{};
@@ -53,18 +55,44 @@ std::int32_t Join(std::int16_t low, std::int16_t high) {
                                      (static_cast<std::uint32_t>(static_cast<std::uint16_t>(high)) << 16));
 }
 
+// SDL_mixer 2.6 does not name the device it opened; it is the one output device of the process,
+// among the numbers SDL hands out to opened devices (from 2 up).
+SDL_AudioDeviceID FindOutputDevice() {
+    for (SDL_AudioDeviceID id = 2; id < 2 + 16; ++id) {
+        if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_STOPPED) return id;
+    }
+    return 0;
+}
+
+// Called with the mixer locked, on the audio thread when a sound ends and on ours when a
+// channel is halted or replaced. With nothing left to mix the device is paused: its thread then
+// writes silence without waking the mixer.
+void PauseWhenSilent(int finished) {
+    for (int channel = 0; channel < MixMaxChannels; ++channel) {
+        if (channel != finished && Mix_Playing(channel)) return;
+    }
+    SDL_PauseAudioDevice(TheSession.device, 1);
+}
+
 bool OpenDevice() {
     if (Mix_OpenAudioDevice(TheSession.rate, AUDIO_S16SYS, TheSession.outputChannels, MixBufferFrames, nullptr, 0) != 0)
         return false;
     // Opening resets the channel count to SDL_mixer's default.
     Mix_AllocateChannels(MixMaxChannels);
     Mix_Volume(-1, MIX_MAX_VOLUME);
+    TheSession.device = FindOutputDevice();
+    if (TheSession.device != 0) {
+        Mix_ChannelFinished(PauseWhenSilent);
+        PauseWhenSilent(-1);
+    }
     return true;
 }
 
 void CloseDevice() {
+    Mix_ChannelFinished(nullptr);
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
+    TheSession.device = 0;
 }
 
 }  // namespace
@@ -152,8 +180,12 @@ std::int16_t WaveMixPlay(const MixPlayParams* params) {
     const auto wave = TheSession.waves.find(Join(params->WaveLow, params->WaveHigh));
     if (wave == TheSession.waves.end()) return MixErrInvalidHandle;
     const std::uint16_t loops = static_cast<std::uint16_t>(params->Loops);
-    // Playing on a given channel cuts what sounded there and starts at the next mix.
+    // Playing on a given channel cuts what sounded there and starts at the next mix. Locked
+    // together, so that the pause the cut sound may leave is lifted before the device runs on.
+    SDL_LockAudioDevice(TheSession.device);
     Mix_PlayChannel(channel, wave->second, loops == MixLoopForever ? -1 : loops);
+    SDL_PauseAudioDevice(TheSession.device, 0);
+    SDL_UnlockAudioDevice(TheSession.device);
     return MixOk;
 }
 

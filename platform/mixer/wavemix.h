@@ -1,6 +1,7 @@
 // The wave-mixing library: a session plays wave files on numbered channels, all mixed together
-// by the audio device's own thread. Handles are 32-bit numbers, 0 meaning none; a 0 or stale
-// handle is refused by every operation, which then does nothing.
+// by the audio device's own thread, which is paused while no channel sounds. Handles are 32-bit
+// numbers, 0 meaning none; a 0 or stale handle is refused by every operation, which then does
+// nothing.
 #pragma once
 
 #include <bit>

@@ -104,13 +104,14 @@ def is_lit(p):
 class XServer:
     """A private Xvfb on a free display number."""
 
-    def __init__(self, depth=24, width=800, height=600):
+    def __init__(self, depth=24, width=800, height=600, options=(), wrapper=()):
+        """options: further Xvfb options; wrapper: a command Xvfb runs under."""
         self.width, self.height = width, height
         self.window_manager = None
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
-             "-noreset", "-nolisten", "tcp"],
+            [*wrapper, "Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
+             "-noreset", "-nolisten", "tcp", *options],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         # Xvfb writes its display number once it accepts clients.

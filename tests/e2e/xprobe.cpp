@@ -13,6 +13,8 @@
 //   xprobe keys TEXT       binds every character of TEXT that no key gives to a spare key, so
 //                          that xdotool types it without remapping a key between two letters
 //                          (a client that looks the key up late would read the old mapping)
+//   xprobe cover X Y W H MS  lays a white window over that part of the screen for MS
+//                          milliseconds, then takes it away: what was beneath must be drawn again
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -214,6 +216,22 @@ int BindKeys(Display* display, const std::string& text) {
     return 0;
 }
 
+int Cover(Display* display, int x, int y, int width, int height, int milliseconds) {
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = WhitePixel(display, DefaultScreen(display));
+    const Window cover = XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                                       static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                                       CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(display, cover);
+    XSync(display, False);
+    const timespec pause{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+    nanosleep(&pause, nullptr);
+    XDestroyWindow(display, cover);
+    XSync(display, False);
+    return 0;
+}
+
 // A window that is gone before it could be looked at is no error here.
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
@@ -221,7 +239,7 @@ int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: xprobe close WINDOW | watch | geometry WINDOW | stack | frame | keys TEXT\n");
+        std::fprintf(stderr, "usage: xprobe close WINDOW | watch | geometry WINDOW | stack | frame | keys TEXT | cover X Y W H MS\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -233,6 +251,9 @@ int main(int argc, char** argv) {
     int result = 2;
     if (std::strcmp(argv[1], "close") == 0 && argc == 3) {
         result = Close(display, std::strtoul(argv[2], nullptr, 0));
+    } else if (std::strcmp(argv[1], "cover") == 0 && argc == 7) {
+        result = Cover(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                       std::atoi(argv[6]));
     } else if (std::strcmp(argv[1], "watch") == 0) {
         result = Watch(display);
     } else if (std::strcmp(argv[1], "geometry") == 0 && argc == 3) {

@@ -122,7 +122,7 @@ public:
     }
     int ScreenWidth() override { return screenWidth; }
     int ScreenHeight() override { return screenHeight; }
-    void BlitToScreen(const platform::Surface& buffer, int width, int height) override {
+    void BlitToScreen(const platform::BackBuffer& buffer, int width, int height) override {
         blits.push_back({&buffer, width, height});
         log.push_back("blit " + std::to_string(width) + "x" + std::to_string(height));
         if (onBlit) onBlit(buffer);

@@ -53,10 +53,8 @@ struct Placement {
 
 // What the buffer should show: every non-black pixel of each placement, later ones on top,
 // worked out pixel by pixel with wide arithmetic so that far-off positions cannot wrap.
-BackBuffer Expected(const std::vector<Placement>& layers) {
-    BackBuffer expected;
-    expected.SetSize(484, 300);
-    expected.Fill(Background);
+platform::Surface Expected(const std::vector<Placement>& layers) {
+    platform::Surface expected(484, 300, Background);
     for (const Placement& p : layers) {
         for (int row = 0; row < CellH; ++row) {
             for (int col = 0; col < CellW; ++col) {

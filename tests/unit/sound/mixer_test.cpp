@@ -2,6 +2,12 @@
 // real time: what was played can be read back sample by sample.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 #include "disk_output.h"
 #include "platform/mixer/wavemix.h"
 
@@ -125,6 +131,46 @@ TEST_F(DiskMixer, PlayOnAJustFlushedChannelStartsAtOnce) {
     EXPECT_GE(gap, 0);
     EXPECT_LT(gap, Seconds(0.5));
     EXPECT_EQ(CountNear(out, 7000), Seconds(0.2));
+}
+
+// The output device the session opened is paused: SDL then writes silence without mixing.
+bool OutputPaused() {
+    for (SDL_AudioDeviceID id = 2; id < 2 + 16; ++id) {
+        if (SDL_GetAudioDeviceStatus(id) == SDL_AUDIO_PAUSED) return true;
+    }
+    return false;
+}
+
+bool PausedWithin(double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!OutputPaused()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+TEST_F(DiskMixer, DeviceRestsWhileSilentAndTheNextSoundStartsAtOnceAndWhole) {
+    const std::int32_t shot = OpenLevel("Shot.X25", 6000, 0.1);
+    ASSERT_NE(shot, 0);
+    EXPECT_TRUE(PausedWithin(1.0)) << "nothing plays, yet the device mixes";
+    Play(3, shot, 0);
+    EXPECT_FALSE(OutputPaused()) << "a sound was asked for, yet the device rests";
+    EXPECT_TRUE(PausedWithin(2.0)) << "the sound has ended, yet the device mixes on";
+    // The buffer that carried the sound's end reaches the output after the pause.
+    WaitFor(FramesWritten() + Seconds(0.1));
+
+    // After the rest: a flush of a silent channel must not leave the device paused either.
+    EXPECT_EQ(WaveMixFlushChannel(session_, 3, 0), MixOk);
+    const std::int64_t asked = FramesWritten();
+    Play(3, shot, 0);
+    WaitFor(asked + Seconds(0.5));
+    const std::vector<Frame> out = Output(asked, asked + Seconds(0.5));
+    const auto first = std::find_if(out.begin(), out.end(), [](const Frame& f) { return Near(f, 6000); });
+    ASSERT_NE(first, out.end()) << "the sound after the rest was lost";
+    // The device's buffer is 256 frames; a loaded machine may add a few more.
+    EXPECT_LT(first - out.begin(), Seconds(0.06));
+    EXPECT_EQ(CountNear(out, 6000), Seconds(0.1));
 }
 
 TEST_F(DiskMixer, TwoChannelsSoundTogether) {

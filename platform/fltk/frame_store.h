@@ -1,0 +1,59 @@
+// The frame a screen shows, held twice: in our memory, to tell which pixels a new frame really
+// changes, and in the X server as a pixmap, which the screen is drawn from. The changed pixels travel through shared memory (MIT-SHM) where the server
+// can reach ours, and through the connection otherwise (no extension, a display on another
+// machine). For the toolkit's own sources: it brings in Xlib's names.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
+
+#include "platform/rect_list.h"
+
+namespace toolkit {
+
+class FrameStore {
+public:
+    FrameStore() = default;
+    FrameStore(const FrameStore&) = delete;
+    FrameStore& operator=(const FrameStore&) = delete;
+    ~FrameStore();
+
+    // Takes the width x height frame at pixels (stride pixels a row), which may differ from the
+    // frame held only in the parts listed in changed (anywhere when none of that size is held
+    // yet). Returns the parts that did differ, sent to the server.
+    platform::RectList Update(const std::uint32_t* pixels, int width, int height, int stride,
+                              std::span<const platform::Rect> changed);
+    // Sends everything asked so far to the server.
+    void Flush();
+
+    bool Holds() const { return pixmap_ != 0; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    Pixmap Picture() const { return pixmap_; }
+
+private:
+    void Create(int width, int height);
+    void Release();
+    bool AttachSharedMemory(std::size_t bytes);
+    // Sends the part r of the frame held on to the pixmap.
+    void Send(const platform::Rect& r);
+    void SendShared(const platform::Rect& r);
+
+    int width_ = 0;
+    int height_ = 0;
+    Pixmap pixmap_ = 0;
+    GC gc_ = nullptr;
+    // The frame held, in our memory.
+    std::vector<std::uint32_t> pixels_;
+    // Shared with the server: the parts on their way, one after the other; attached when
+    // shm_.shmaddr is set.
+    XShmSegmentInfo shm_{};
+    std::size_t sharedBytes_ = 0;
+    std::size_t sharedUsed_ = 0;
+};
+
+}  // namespace toolkit
