@@ -58,6 +58,19 @@ class Session:
         """Screen position of a point of the main window's client area."""
         return self.origin[0] + x, self.origin[1] + y
 
+    def help_view(self):
+        """The help window, once shown, and the pixels of its page (below its buttons)."""
+        help_window = self.server.wait_window(HELP_TITLE)
+        hx, hy, width, height = self.server.geometry(help_window)
+        time.sleep(0.3)
+        return help_window, self.server.screenshot().crop(hx, hy + 50, width, height - 50).data
+
+    def help_seen_and_closed(self):
+        help_window, view = self.help_view()
+        self.server.close(help_window)
+        self.server.wait_no_window(HELP_TITLE)
+        return view
+
     def click_menu(self, label):
         row = MENU_BUTTONS.index(label)
         x, y = self.at(MENU_BUTTON_LEFT + MENU_BUTTON_WIDTH // 2, MENU_BUTTON_TOP + row * MENU_BUTTON_PITCH + 10)
@@ -278,29 +291,17 @@ class FrontEndTest(unittest.TestCase):
         wait_until(session.menu_showing, what="the menu")
         server = session.server
 
-        def help_view():
-            help_window = server.wait_window(HELP_TITLE)
-            hx, hy, width, height = server.geometry(help_window)
-            time.sleep(0.3)
-            return help_window, server.screenshot().crop(hx, hy + 50, width, height - 50).data
-
-        def seen_and_closed():
-            help_window, view = help_view()
-            server.close(help_window)
-            server.wait_no_window(HELP_TITLE)
-            return view
-
         session.click_menu("Help")
-        contents = seen_and_closed()
+        contents = session.help_seen_and_closed()
 
         # F1 at the menu opens the same contents.
         server.key(window, "F1")
-        self.assertEqual(seen_and_closed(), contents)
+        self.assertEqual(session.help_seen_and_closed(), contents)
 
         # So does F1 during a game: the game's keys do not swallow it.
         session.start_game(window)
         server.key(window, "F1")
-        self.assertEqual(seen_and_closed(), contents)
+        self.assertEqual(session.help_seen_and_closed(), contents)
         server.key(window, "Escape")
         wait_until(session.menu_showing, what="the menu after the game")
 
@@ -309,7 +310,7 @@ class FrontEndTest(unittest.TestCase):
         dialog = server.wait_window(PREFERENCES_TITLE)
         dx, dy, _, _ = server.geometry(dialog)
         server.click(dx + PREFERENCES_HELP[0], dy + PREFERENCES_HELP[1])
-        help_window, preferences = help_view()
+        help_window, preferences = session.help_view()
         self.assertNotEqual(preferences, contents)
         # The help takes input while the dialog is open: it can be closed, the dialog stays.
         server.close(help_window)

@@ -4,13 +4,12 @@ folder beside the program spelt like it in another letter case. None may hang or
 import array
 import os
 import sys
-import time
 import unittest
 import wave
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import (FULL_SCORE_TABLE, HELP_TITLE, PREFERENCES_TITLE, Program, XServer,  # noqa: E402
+from harness import (FULL_SCORE_TABLE, PREFERENCES_TITLE, Program, XServer,  # noqa: E402
                      wait_until)
 from frontend_e2e import PREFERENCES_HELP, PREFERENCES_OK, Session as MenuSession  # noqa: E402
 
@@ -67,28 +66,18 @@ class OddFilesTest(unittest.TestCase):
         wait_until(session.menu_showing, what="the menu")
         server = session.server
 
-        def help_seen():
-            # The help's own title, not the viewer's error page.
-            help_window = server.wait_window(HELP_TITLE)
-            hx, hy, width, height = server.geometry(help_window)
-            time.sleep(0.3)
-            view = server.screenshot().crop(hx, hy + 50, width, height - 50).data
-            server.close(help_window)
-            server.wait_no_window(HELP_TITLE)
-            return view
-
         server.key(window, "F1")
-        contents = help_seen()
+        contents = session.help_seen_and_closed()
         # A topic over the Preferences, then the contents again: from their top.
         session.click_menu("Options")
         dialog = server.wait_window(PREFERENCES_TITLE)
         dx, dy, _, _ = server.geometry(dialog)
         server.click(dx + PREFERENCES_HELP[0], dy + PREFERENCES_HELP[1])
-        self.assertNotEqual(help_seen(), contents)
+        self.assertNotEqual(session.help_seen_and_closed(), contents)
         server.click(dx + PREFERENCES_OK[0], dy + PREFERENCES_OK[1])
         server.wait_no_window(PREFERENCES_TITLE)
         session.click_menu("Help")
-        self.assertEqual(help_seen(), contents)
+        self.assertEqual(session.help_seen_and_closed(), contents)
 
     def test_sound_file_that_is_no_regular_file_does_not_hold_the_start(self):
         def odd_files(program):
