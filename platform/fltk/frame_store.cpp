@@ -32,6 +32,12 @@ FrameStore::~FrameStore() { Release(); }
 
 void FrameStore::Release() {
     if (!fl_display) return;
+    if (part_) {
+        // Only the description goes: its pixels are the shared memory's.
+        part_->data = nullptr;
+        XDestroyImage(part_);
+        part_ = nullptr;
+    }
     if (shm_.shmaddr) {
         XShmDetach(fl_display, &shm_);
         shmdt(shm_.shmaddr);
@@ -80,6 +86,14 @@ bool FrameStore::AttachSharedMemory(std::size_t bytes) {
     shmctl(id, IPC_RMID, nullptr);
     if (!attached) return false;
     shm_ = shm;
+    part_ = XShmCreateImage(fl_display, fl_visual->visual, static_cast<unsigned>(fl_visual->depth), ZPixmap,
+                            shm_.shmaddr, &shm_, 1, 1);
+    if (!part_) {
+        XShmDetach(fl_display, &shm_);
+        shmdt(shm_.shmaddr);
+        shm_ = {};
+        return false;
+    }
     sharedBytes_ = bytes;
     sharedUsed_ = 0;
     return true;
@@ -142,14 +156,12 @@ void FrameStore::SendShared(const platform::Rect& r) {
                     static_cast<std::size_t>(r.width) * 4);
     }
     sharedUsed_ += bytes;
-    XImage* part = XShmCreateImage(fl_display, fl_visual->visual, static_cast<unsigned>(fl_visual->depth), ZPixmap,
-                                   data, &shm_, static_cast<unsigned>(r.width), static_cast<unsigned>(r.height));
-    if (!part) return;
-    XShmPutImage(fl_display, pixmap_, gc_, part, 0, 0, r.x, r.y, static_cast<unsigned>(r.width),
+    part_->width = r.width;
+    part_->height = r.height;
+    part_->bytes_per_line = r.width * 4;
+    part_->data = data;
+    XShmPutImage(fl_display, pixmap_, gc_, part_, 0, 0, r.x, r.y, static_cast<unsigned>(r.width),
                  static_cast<unsigned>(r.height), False);
-    // Only the image's description goes: its pixels are the shared memory's.
-    part->data = nullptr;
-    XDestroyImage(part);
 }
 
 void FrameStore::Flush() {

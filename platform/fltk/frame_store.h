@@ -52,6 +52,8 @@ private:
     // Shared with the server: the parts on their way, one after the other; attached when
     // shm_.shmaddr is set.
     XShmSegmentInfo shm_{};
+    // The description of one part in the shared memory, made once and pointed at each part.
+    XImage* part_ = nullptr;
     std::size_t sharedBytes_ = 0;
     std::size_t sharedUsed_ = 0;
 };
