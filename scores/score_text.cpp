@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/utf8.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -46,19 +48,6 @@ std::size_t Utf8CharLength(std::string_view s, std::size_t i, bool& cutShort) {
     return length;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // Windows-1252 from 0x80 to 0x9F; the five bytes it leaves undefined show as U+FFFD. From 0xA0
 // on it agrees with Latin-1.
 constexpr char32_t Windows1252High[32] = {
@@ -72,7 +61,7 @@ std::string FromWindows1252(std::string_view text) {
     out.reserve(text.size() * 2);
     for (const char c : text) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? Windows1252High[byte - 0x80] : char32_t{byte});
+        platform::AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? Windows1252High[byte - 0x80] : char32_t{byte});
     }
     return out;
 }
