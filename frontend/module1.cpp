@@ -21,6 +21,7 @@
 #include "platform/fltk/help.h"
 #include "platform/fltk/message_box.h"
 #include "platform/fltk/program.h"
+#include "platform/program_file.h"
 #include "sound/sound.h"
 
 std::string AppPath;
@@ -95,7 +96,7 @@ void Main() {
 }
 
 void InitAppPath() {
-    AppPath = ProgramDirectory(toolkit::ProgramFilePath(), CurrentDirectory());
+    AppPath = ProgramDirectory(platform::ProgramFilePath(), CurrentDirectory());
     // A directory that cannot be entered leaves the current one; every path is a full one.
     std::error_code error;
     std::filesystem::current_path(AppPath, error);

@@ -2,19 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include <FL/Fl.H>
 #include <FL/x.H>
 
 namespace toolkit {
-
-std::string ProgramFilePath() {
-    std::error_code error;
-    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.string();
-}
 
 void PumpMessages() { Fl::check(); }
 

@@ -1,12 +1,7 @@
-// The running program: its own file, the message pump and the immediate end.
+// The running program: the message pump and the immediate end.
 #pragma once
 
-#include <string>
-
 namespace toolkit {
-
-// Full path of the running executable; empty when the system cannot tell.
-std::string ProgramFilePath();
 
 // Runs the window messages that are pending, then returns.
 void PumpMessages();

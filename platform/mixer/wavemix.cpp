@@ -5,16 +5,16 @@
 
 #include <array>
 #include <climits>
-#include <map>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "platform/mixer/case_path.h"
 #include "platform/mixer/sound_file.h"
+#include "platform/program_file.h"
 
 namespace platform {
 
@@ -136,9 +136,8 @@ bool IsWave(const std::vector<unsigned char>& bytes) {
 // The running program's directory, ending in "/": a path inside it names one of its own files.
 const std::string& ProgramDirectory() {
     static const std::string directory = [] {
-        std::error_code error;
-        const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-        return error ? std::string() : program.parent_path().string() + "/";
+        const std::string program = ProgramFilePath();
+        return program.empty() ? program : std::filesystem::path(program).parent_path().string() + "/";
     }();
     return directory;
 }
