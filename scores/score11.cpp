@@ -89,8 +89,9 @@ void AddHighScore(std::string PlayerName, std::int32_t Points) {
     }
     const std::string failure = batch.Commit();
     // The entry stays in the table in memory and in the open dialog all the same.
-    if (!failure.empty() && scoreMessageBox) {
-        scoreMessageBox("The high scores could not be saved in " + ScoreFile + ": " + failure + ".");
+    if (!failure.empty()) {
+        platform::SeamOrAbort(scoreMessageBox, "the high-score message box (SetScoreMessageBox)")(
+            "The high scores could not be saved in " + ScoreFile + ": " + failure + ".");
     }
 }
 

@@ -13,5 +13,5 @@ void ShowHighScores(std::int32_t Points, std::string Title, std::string IniFile,
 void SetScoreDialog(void (*showModal)());
 
 // Shows a message to the player: a new table that could not be saved is told there. The front
-// end installs its message box; until then nothing is shown.
+// end installs its message box; a failure told before that is a wiring fault, like the dialog's.
 void SetScoreMessageBox(void (*show)(const std::string& text));
