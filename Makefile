@@ -19,5 +19,10 @@ run: build
 test: setup
 	@scripts/run-tests.sh
 
+# The player's settings and high scores, build/bin/VOIDRAID.INI, are not the build's: kept.
 clean:
-	rm -rf build build-asan build-release build-minimal
+	@if [ -d build ]; then \
+	    find build -mindepth 1 ! -path build/bin ! -path build/bin/VOIDRAID.INI -delete; \
+	    rmdir build/bin 2>/dev/null; rmdir build 2>/dev/null; true; \
+	fi
+	rm -rf build-asan build-release build-minimal
