@@ -47,7 +47,9 @@ std::string CurrentDirectory() {
 }
 
 // The session ending, the terminal closed or Ctrl+C: the normal exit, the settings saved. A game
-// in progress is abandoned, with no game-over box and no high-score dialog.
+// in progress is abandoned, with no game-over box and no high-score dialog. Nobody may be there
+// to answer a box, so the toolkit has closed any and tells a failed save on standard error; an
+// exit already under way then simply goes on.
 void EndOnSignal() {
     if (exiting) return;
     AbandonGame();

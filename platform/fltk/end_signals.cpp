@@ -9,14 +9,20 @@
 
 #include <FL/Fl.H>
 
+#include "platform/fltk/dispatch.h"
+#include "platform/fltk/message_box.h"
+
 namespace toolkit {
 namespace {
 
 int endPipe[2] = {-1, -1};
 void (*endHandler)() = nullptr;
+volatile std::sig_atomic_t endRequested = 0;
 
 void OnEndSignal(int) {
-    // Only async-signal-safe work: one byte into the pipe. A full pipe has said it already.
+    // Only async-signal-safe work: a flag, and one byte into the pipe. A full pipe has said it
+    // already.
+    endRequested = 1;
     const int saved = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(endPipe[1], &byte, 1);
@@ -27,13 +33,19 @@ void OnEndPipe(int fd, void*) {
     char bytes[64];
     while (::read(fd, bytes, sizeof bytes) > 0) {
     }
+    // Nobody may be left to answer a box: one up now must not hold the exit, nor one it opens.
+    TellOnStandardErrorFromNowOn();
     if (endHandler) endHandler();
 }
 
 }  // namespace
 
+bool EndRequested() { return endRequested != 0; }
+
 void WatchEndSignals(void (*onEnd)()) {
     endHandler = onEnd;
+    // The event hook holds back the player's input once an end has been asked for.
+    InstallEventDispatch();
     if (endPipe[0] < 0) {
         if (::pipe2(endPipe, O_NONBLOCK | O_CLOEXEC) != 0) return;
         Fl::add_fd(endPipe[0], FL_READ, OnEndPipe);

@@ -54,6 +54,8 @@ void SetHelpFile(const std::string& path) {
 }
 
 void OpenHelp(int context) {
+    // A message box is answered first; F1 there would only stack another box on it.
+    if (MessageBoxShowing()) return;
     if (!HelpFileExists()) {
         MessageBox("Cannot find the help file " + helpFile + ".");
         return;

@@ -12,6 +12,7 @@ void SetHelpFile(const std::string& path);
 // context of the window that has the focus then.
 void SendHelpKey();
 
+// Does nothing while a message box is up.
 void OpenHelp(int context);
 // Help context of the window that has the focus (a modal one first), 0 when none has one.
 int FocusedHelpContext();

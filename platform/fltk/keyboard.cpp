@@ -5,6 +5,7 @@
 #include <FL/Fl_Window.H>
 
 #include "platform/fltk/dispatch.h"
+#include "platform/fltk/end_signals.h"
 #include "platform/fltk/help.h"
 
 namespace toolkit {
@@ -31,7 +32,31 @@ constexpr KeyCode NamedKeys[] = {
     {'\'', 222},
 };
 
+bool PlayerInput(int event) {
+    switch (event) {
+        case FL_PUSH:
+        case FL_RELEASE:
+        case FL_DRAG:
+        case FL_MOVE:
+        case FL_MOUSEWHEEL:
+        case FL_KEYDOWN:
+        case FL_KEYUP:
+        case FL_SHORTCUT:
+        case FL_CLOSE:
+        case FL_PASTE:
+        case FL_DND_ENTER:
+        case FL_DND_DRAG:
+        case FL_DND_LEAVE:
+        case FL_DND_RELEASE:
+            return true;
+        default:
+            return false;
+    }
+}
+
 int Dispatch(int event, Fl_Window* window) {
+    // The program is ending: input still queued (an F1, a click) must open nothing that waits.
+    if (EndRequested() && PlayerInput(event)) return 1;
     if (event == FL_KEYDOWN || event == FL_KEYUP) {
         const bool blocked = Fl::modal() && Fl::modal() != previewWindow;
         if (preview && window == previewWindow && !blocked) {

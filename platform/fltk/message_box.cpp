@@ -6,6 +6,8 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cstdio>
+#include <vector>
 
 #include "platform/fltk/display.h"
 #include "platform/fltk/form.h"
@@ -14,10 +16,19 @@ namespace toolkit {
 namespace {
 
 std::string applicationTitle;
+// The boxes up now, the newest last.
+std::vector<Form*> openBoxes;
+// Once nobody is left to read a box, every text goes to standard error.
+bool toStandardError = false;
 
 constexpr Fl_Font TextFont = FL_HELVETICA;
 constexpr Fl_Fontsize TextSize = 12;
 constexpr int MaxTextWidth = 420;
+// The caption as a window manager draws it, generously: a bold face a little larger than the
+// text's, with room for the frame's icon and buttons beside it.
+constexpr Fl_Font CaptionFont = FL_HELVETICA_BOLD;
+constexpr Fl_Fontsize CaptionSize = 13;
+constexpr int CaptionButtonsWidth = 100;
 
 void WrapLine(std::string_view line, int maxWidth, const std::function<int(std::string_view)>& width,
               std::string& out) {
@@ -78,10 +89,41 @@ public:
     }
 };
 
+// The text exactly as given: FLTK would read an '@' in a label (a folder's name, say) as the
+// start of a symbol and drop the rest.
+class MessageText final : public Fl_Box {
+public:
+    using Fl_Box::Fl_Box;
+    void draw() override {
+        draw_box();
+        fl_font(labelfont(), labelsize());
+        fl_color(labelcolor());
+        fl_draw(label(), x(), y(), w(), h(), align(), nullptr, 0);
+    }
+};
+
+int CaptionWidth(const std::string& caption) {
+    fl_font(CaptionFont, CaptionSize);
+    return static_cast<int>(fl_width(caption.c_str()) + 0.5) + CaptionButtonsWidth;
+}
+
 }  // namespace
 
+bool MessageBoxShowing() { return !openBoxes.empty(); }
+
+void TellOnStandardErrorFromNowOn() {
+    toStandardError = true;
+    for (Form* box : openBoxes) box->hide();
+}
+
 void MessageBox(const std::string& text, const std::string& title) {
+    const std::string caption = title.empty() ? applicationTitle : title;
+    if (toStandardError) {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        return;
+    }
     OpenDisplay();
+    const int captionWidth = CaptionWidth(caption);
     fl_font(TextFont, TextSize);
     const std::string wrapped = WrapToWidth(text, MaxTextWidth, [](std::string_view line) {
         return static_cast<int>(fl_width(line.data(), static_cast<int>(line.size())) + 0.5);
@@ -89,14 +131,13 @@ void MessageBox(const std::string& text, const std::string& title) {
     int textWidth = 0;
     int textHeight = 0;
     fl_measure(wrapped.c_str(), textWidth, textHeight, 0);
-    const int width = std::max(textWidth, ButtonWidth) + 2 * Margin;
+    const int width = std::max({textWidth + 2 * Margin, ButtonWidth + 2 * Margin, captionWidth});
     const int height = Margin + textHeight + Margin + ButtonHeight + Margin;
 
     // Text and OK, no icon, centred on the screen, as the desktop the game was made for shows it.
-    const std::string caption = title.empty() ? applicationTitle : title;
     Form box(width, height, caption.c_str());
     box.begin();
-    Fl_Box message(Margin, Margin, width - 2 * Margin, textHeight, wrapped.c_str());
+    MessageText message(Margin, Margin, width - 2 * Margin, textHeight, wrapped.c_str());
     message.labelfont(TextFont);
     message.labelsize(TextSize);
     message.align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
@@ -107,7 +148,9 @@ void MessageBox(const std::string& text, const std::string& title) {
     box.FixSize();
     box.SetFrameButtons(FrameButtons::CloseOnly);
     box.CenterOnScreen();
+    openBoxes.push_back(&box);
     box.ShowModal();
+    openBoxes.pop_back();
 }
 
 }  // namespace toolkit

@@ -9,7 +9,7 @@ import wave
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import (FULL_SCORE_TABLE, PREFERENCES_TITLE, Program, XServer,  # noqa: E402
+from harness import (FULL_SCORE_TABLE, MESSAGE_TITLE, PREFERENCES_TITLE, Program, XServer,  # noqa: E402
                      wait_until)
 from frontend_e2e import PREFERENCES_HELP, PREFERENCES_OK, Session as MenuSession  # noqa: E402
 
@@ -78,6 +78,31 @@ class OddFilesTest(unittest.TestCase):
         server.wait_no_window(PREFERENCES_TITLE)
         session.click_menu("Help")
         self.assertEqual(session.help_seen_and_closed(), contents)
+
+    def test_missing_help_in_a_folder_with_an_at_sign_is_told_whole_and_once(self):
+        session = Session(self, "me@work", settings_text="[HiScores]\n" + FULL_SCORE_TABLE,
+                          prepare=lambda program: os.remove(os.path.join(program.directory, "VOIDRAID.HLP")))
+        window = session.main_window()
+        wait_until(session.menu_showing, what="the menu")
+        server = session.server
+        server.key(window, "F1")
+        message = server.wait_window(MESSAGE_TITLE)
+        x, y, width, height = server.geometry(message)
+
+        def text_right_edge():
+            # The text above the OK button, dark on the box's grey.
+            text = server.screenshot().crop(x, y, width, height - 50)
+            dark = [column for column in range(width) for row in range(text.height)
+                    if max(text.pixel(column, row)) < 80]
+            return max(dark, default=0)
+
+        # The box is as wide as the whole path: its last line runs up to the right margin, where a
+        # text cut at the '@' would stop some hundred pixels short.
+        wait_until(lambda: text_right_edge() > width - 30, what="the path shown to its end")
+        # F1 again in the box stacks no second box on it: one Return closes the only one.
+        server.key(message, "F1", "Return")
+        server.wait_no_window(MESSAGE_TITLE)
+        self.assertTrue(session.program.running())
 
     def test_sound_file_that_is_no_regular_file_does_not_hold_the_start(self):
         def odd_files(program):

@@ -67,6 +67,67 @@ class SignalExitTest(unittest.TestCase):
                 opened = [e["name"] for e in session.watch.snapshot()[shown_before:] if e["what"] == "map"]
                 self.assertEqual(opened, [])
 
+    def test_signal_ends_the_program_past_a_box_and_tells_a_failed_save_on_standard_error(self):
+        cases = [
+            # where the box comes from, whether the signal's own exit saves (and fails)
+            ("the settings that could not be saved at exit", False),
+            ("the missing help file", True),
+        ]
+        for box, signal_saves in cases:
+            with self.subTest(box=box):
+                settings = "[Options]\nSoundFX_Toggle=0\n"
+                session = Session(self, settings_text=settings, watch=True)
+                window = session.main_window()
+                wait_until(session.menu_showing, what="the menu")
+                server = session.server
+                # A settings file the program may not write.
+                os.chmod(session.program.ini_path, 0o444)
+                if signal_saves:
+                    os.remove(os.path.join(session.program.directory, "VOIDRAID.HLP"))
+                    server.key(window, "F1")
+                else:
+                    server.close(window)
+                server.wait_window(MESSAGE_TITLE)
+
+                shown_before = len(session.watch.snapshot())
+                session.program.process.send_signal(signal.SIGTERM)
+                self.assertEqual(session.program.wait_exit(), 0)
+                opened = [e["name"] for e in session.watch.snapshot()[shown_before:] if e["what"] == "map"]
+                self.assertEqual(opened, [])
+                self.assertEqual(session.program.settings_text(), settings)
+                with open(os.path.join(session.program.directory, "program.log")) as log:
+                    told = "The settings could not be saved" in log.read()
+                self.assertEqual(told, signal_saves)
+
+    def test_input_queued_before_the_signal_is_not_dispatched(self):
+        cases = [
+            # what the player did while the program could not read it
+            ("F1 with no help file", lambda session, window: session.server.key(window, "F1")),
+            ("a click on Options", lambda session, window: session.click_menu("Options")),
+        ]
+        for queued, send in cases:
+            with self.subTest(queued=queued):
+                session = Session(self, settings_text="[Options]\nSoundFX_Toggle=0\n", watch=True)
+                window = session.main_window()
+                wait_until(session.menu_showing, what="the menu")
+                os.remove(os.path.join(session.program.directory, "VOIDRAID.HLP"))
+                session.server.focus(window)
+                process = session.program.process
+                # Stopped, the program reads nothing: the input and the signal wait together.
+                process.send_signal(signal.SIGSTOP)
+                try:
+                    send(session, window)
+                    # One more request answered: the server has handled the input by now.
+                    session.server.stacking()
+                    process.send_signal(signal.SIGTERM)
+                    shown_before = len(session.watch.snapshot())
+                finally:
+                    process.send_signal(signal.SIGCONT)
+                self.assertEqual(session.program.wait_exit(), 0)
+                opened = [e["name"] for e in session.watch.snapshot()[shown_before:] if e["what"] == "map"]
+                self.assertEqual(opened, [])
+                self.assertIn("GameSpeed", ini_sections(session.program.settings_text())["Options"])
+
 
 if __name__ == "__main__":
     unittest.main()
