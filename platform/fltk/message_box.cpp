@@ -89,18 +89,21 @@ public:
     }
 };
 
-// The text exactly as given: FLTK would read an '@' in a label (a folder's name, say) as the
-// start of a symbol and drop the rest.
-class MessageText final : public Fl_Box {
-public:
-    using Fl_Box::Fl_Box;
-    void draw() override {
-        draw_box();
-        fl_font(labelfont(), labelsize());
-        fl_color(labelcolor());
-        fl_draw(label(), x(), y(), w(), h(), align(), nullptr, 0);
-    }
-};
+// FLTK's first free label type: ours.
+constexpr Fl_Labeltype LiteralLabel = FL_FREE_LABELTYPE;
+
+// A label drawn exactly as given: FLTK's own label type would read an '@' (in a folder's name,
+// say) as the start of a symbol and drop the rest.
+void DrawLiteralLabel(const Fl_Label* label, int x, int y, int width, int height, Fl_Align align) {
+    fl_font(label->font, label->size);
+    fl_color(label->color);
+    fl_draw(label->value, x, y, width, height, align, label->image, 0);
+}
+
+void MeasureLiteralLabel(const Fl_Label* label, int& width, int& height) {
+    fl_font(label->font, label->size);
+    fl_measure(label->value, width, height, 0);
+}
 
 int CaptionWidth(const std::string& caption) {
     fl_font(CaptionFont, CaptionSize);
@@ -137,7 +140,9 @@ void MessageBox(const std::string& text, const std::string& title) {
     // Text and OK, no icon, centred on the screen, as the desktop the game was made for shows it.
     Form box(width, height, caption.c_str());
     box.begin();
-    MessageText message(Margin, Margin, width - 2 * Margin, textHeight, wrapped.c_str());
+    Fl_Box message(Margin, Margin, width - 2 * Margin, textHeight, wrapped.c_str());
+    Fl::set_labeltype(LiteralLabel, DrawLiteralLabel, MeasureLiteralLabel);
+    message.labeltype(LiteralLabel);
     message.labelfont(TextFont);
     message.labelsize(TextSize);
     message.align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
