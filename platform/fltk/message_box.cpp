@@ -105,6 +105,19 @@ void MeasureLiteralLabel(const Fl_Label* label, int& width, int& height) {
     fl_measure(label->value, width, height, 0);
 }
 
+void TellOnStandardError(const std::string& caption, const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+}
+
+// A box on the list of those up for as long as it lives.
+class OpenBox {
+public:
+    explicit OpenBox(Form& box) { openBoxes.push_back(&box); }
+    ~OpenBox() { openBoxes.pop_back(); }
+    OpenBox(const OpenBox&) = delete;
+    OpenBox& operator=(const OpenBox&) = delete;
+};
+
 int CaptionWidth(const std::string& caption) {
     fl_font(CaptionFont, CaptionSize);
     return static_cast<int>(fl_width(caption.c_str()) + 0.5) + CaptionButtonsWidth;
@@ -122,7 +135,7 @@ void TellOnStandardErrorFromNowOn() {
 void MessageBox(const std::string& text, const std::string& title) {
     const std::string caption = title.empty() ? applicationTitle : title;
     if (toStandardError) {
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        TellOnStandardError(caption, text);
         return;
     }
     OpenDisplay();
@@ -150,12 +163,16 @@ void MessageBox(const std::string& text, const std::string& title) {
     ok.labelsize(TextSize);
     ok.callback([](Fl_Widget* button, void*) { button->window()->hide(); });
     box.end();
+    // Listed before anything below may run the message loop, so that an end signal finds it.
+    const OpenBox listed(box);
     box.FixSize();
     box.SetFrameButtons(FrameButtons::CloseOnly);
     box.CenterOnScreen();
-    openBoxes.push_back(&box);
+    if (toStandardError) {
+        TellOnStandardError(caption, text);
+        return;
+    }
     box.ShowModal();
-    openBoxes.pop_back();
 }
 
 }  // namespace toolkit
