@@ -104,7 +104,3 @@ void ResetScoreState() {
     NewScore = 0;
     ViewOnly = false;
 }
-
-std::vector<HighScoreEntry> ScoreTable() {
-    return std::vector<HighScoreEntry>(HighScores + 1, HighScores + 1 + ScoreCount);
-}
