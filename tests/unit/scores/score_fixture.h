@@ -52,10 +52,10 @@ protected:
         ResetScoreState();
         ScoreFile = ini_;
         ScoreTitle.clear();
-        SetScoreDialog(nullptr);
+        SetScoreWindows(nullptr);
     }
     void TearDown() override {
-        SetScoreDialog(nullptr);
+        SetScoreWindows(nullptr);
         std::filesystem::remove_all(dir_);
     }
 
