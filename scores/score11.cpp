@@ -89,8 +89,7 @@ void AddHighScore(std::string PlayerName, std::int32_t Points) {
     const std::string failure = batch.Commit();
     // The entry stays in the table in memory and in the open dialog all the same.
     if (!failure.empty()) {
-        TheWindows().MessageBox(
-            "The high scores could not be saved in " + ScoreFile + ": " + failure + ".");
+        TheWindows().MessageBox("The high scores could not be saved in " + ScoreFile + ": " + failure + ".");
     }
 }
 
