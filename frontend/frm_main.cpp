@@ -32,7 +32,7 @@ toolkit::PictureButton* MenuButton(toolkit::PictureBox& menu, int row, const cha
 // The key preview: during a game every key is the game's, so none moves the focus or
 // presses a button of the window.
 bool PreviewKey(bool down, std::int16_t& keyCode, std::int16_t& shift) {
-    const bool gameKey = GameRunning != False;
+    const bool gameKey = GameRunning != VbFalse;
     if (down) {
         Form_KeyDown(keyCode, shift);
     } else {
@@ -126,7 +126,7 @@ void FrmMain::cmdExit_Click() {
 
 void FrmMain::Form_Unload(std::int16_t& Cancel) {
     // The window never closes itself: it ends the game, or the program.
-    Cancel = True;
+    Cancel = VbTrue;
     if (GameRunning) {
         EndGame();
     } else {

@@ -21,6 +21,7 @@
 #include "platform/fltk/help.h"
 #include "platform/fltk/message_box.h"
 #include "platform/fltk/program.h"
+#include "platform/mixer/wavemix.h"
 #include "platform/program_file.h"
 #include "sound/sound.h"
 
@@ -103,6 +104,7 @@ void InitAppPath() {
     std::error_code error;
     std::filesystem::current_path(AppPath, error);
     toolkit::SetHelpFile(AppPath + HelpFileName);
+    platform::SetProgramDirectory(AppPath);
 }
 
 void CheckColorDepth() {

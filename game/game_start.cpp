@@ -8,7 +8,7 @@ void NewGame() {
     NewGamePending = 1;
     Lives = 5;
     Score = 0;
-    GameRunning = True;
+    GameRunning = VbTrue;
     Host().SetTimerInterval(Host().SliderValue());
 }
 
@@ -16,7 +16,7 @@ void EndGame() {
     // Esc or the close box inside the game-over message box may have ended the game already;
     // the ship step's own EndGame must not offer the score a second time.
     if (!GameRunning) return;
-    GameRunning = False;
+    GameRunning = VbFalse;
     Host().SetTimerInterval(0);
     Host().ShowHighScores(Score, ScoreTableTitle, Host().SettingsFilePath(), false);
     Host().SetScreenVisible(false);
@@ -25,6 +25,6 @@ void EndGame() {
 }
 
 void AbandonGame() {
-    GameRunning = False;
+    GameRunning = VbFalse;
     Host().SetTimerInterval(0);
 }

@@ -5,8 +5,10 @@
 #include <cstdint>
 
 // --- play state ---------------------------------------------------------------------------
-constexpr std::int16_t True = -1;  // a 16-bit boolean, as the main window's handlers see it
-constexpr std::int16_t False = 0;
+// A 16-bit boolean, as the main window's handlers see it. Not True and False: Xlib defines
+// those as macros, and True would silently become 1 wherever it is included first.
+constexpr std::int16_t VbTrue = -1;
+constexpr std::int16_t VbFalse = 0;
 
 // Every play-state variable, listed once with its type. The declarations below, the
 // definitions, the tests' snapshot and the demo's trace are all made from this list, in its

@@ -32,13 +32,6 @@ void BackBuffer::Clear() {
     ++frame_;
 }
 
-void BackBuffer::Fill(Pixel colour) {
-    Surface::Fill(colour);
-    drawn_.Clear();
-    if (colour != Black) drawn_.Add(Whole());
-    cleared_.Add(Whole());
-}
-
 void BackBuffer::Touch(Rect r) { drawn_.Add(ClipTo(r, Width(), Height())); }
 
 RectList BackBuffer::ChangedSince(std::uint64_t shown) const {

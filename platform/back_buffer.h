@@ -24,8 +24,6 @@ public:
     void SetSize(int width, int height);
     // The whole picture becomes the background colour, black, and a new frame begins.
     void Clear();
-    // The whole picture becomes one colour.
-    void Fill(Pixel colour);
 
     void SetForeColor(Pixel colour) { fore_ = colour; }
     Pixel ForeColor() const { return fore_; }
@@ -49,6 +47,7 @@ public:
     const Pixel* Data() const { return Surface::Data(); }
 
 private:
+    using Surface::Fill;
     using Surface::Plot;
     using Surface::Resize;
     using Surface::Set;

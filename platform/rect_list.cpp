@@ -72,10 +72,4 @@ RectList RectList::ClippedTo(int width, int height) const {
     return clipped;
 }
 
-Rect RectList::Bounds() const {
-    Rect all;
-    for (const Rect& r : rects_) all = platform::Bounds(all, r);
-    return all;
-}
-
 }  // namespace platform

@@ -53,8 +53,6 @@ public:
     std::span<const Rect> Rects() const&& = delete;
     // Every rectangle of the list, clipped to the width x height area at the origin.
     RectList ClippedTo(int width, int height) const;
-    // The smallest rectangle holding the whole list.
-    Rect Bounds() const;
 
 private:
     std::vector<Rect> rects_;

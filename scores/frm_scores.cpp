@@ -218,7 +218,16 @@ FrmScores& frmScores() {
     return *loaded;
 }
 
-void InstallScoreDialog() {
-    SetScoreDialog([] { frmScores().ShowModal(); });
-    SetScoreMessageBox([](const std::string& text) { toolkit::MessageBox(text); });
-}
+namespace {
+
+class DialogWindows final : public ScoreWindows {
+public:
+    void ShowDialog() override { frmScores().ShowModal(); }
+    void MessageBox(const std::string& text) override { toolkit::MessageBox(text); }
+};
+
+DialogWindows TheDialogWindows;
+
+}  // namespace
+
+void InstallScoreDialog() { SetScoreWindows(&TheDialogWindows); }

@@ -17,19 +17,18 @@ namespace {
 const std::string ScoreSection = "HiScores";
 constexpr std::uint32_t ValueBufferSize = 255;
 
-void (*scoreDialog)() = nullptr;
-void (*scoreMessageBox)(const std::string& text) = nullptr;
+ScoreWindows* Windows = nullptr;
+
+ScoreWindows& TheWindows() { return platform::SeamOrAbort(Windows, "the high-score windows (SetScoreWindows)"); }
 
 std::string ScoreKey(int place) { return "Score" + std::to_string(place); }
 
 }  // namespace
 
-void SetScoreDialog(void (*showModal)()) { scoreDialog = showModal; }
-
-void SetScoreMessageBox(void (*show)(const std::string& text)) { scoreMessageBox = show; }
+void SetScoreWindows(ScoreWindows* windows) { Windows = windows; }
 
 void ShowHighScores(std::int32_t Points, std::string Title, std::string IniFile, bool ShowTableOnly) {
-    void (&showDialog)() = platform::SeamOrAbort(scoreDialog, "the high-score dialog (SetScoreDialog)");
+    ScoreWindows& windows = TheWindows();
     ScoreFile = std::move(IniFile);
     ScoreTitle = std::move(Title);
     LoadHighScores(ScoreFile);
@@ -40,7 +39,7 @@ void ShowHighScores(std::int32_t Points, std::string Title, std::string IniFile,
     } else {
         return;
     }
-    showDialog();
+    windows.ShowDialog();
     // The dialog resets this on OK; doing it again covers any other way it was closed, since a
     // ViewOnly left true would let the next qualifying game pass without asking for a name.
     ResetScoreState();
@@ -90,8 +89,7 @@ void AddHighScore(std::string PlayerName, std::int32_t Points) {
     const std::string failure = batch.Commit();
     // The entry stays in the table in memory and in the open dialog all the same.
     if (!failure.empty()) {
-        platform::SeamOrAbort(scoreMessageBox, "the high-score message box (SetScoreMessageBox)")(
-            "The high scores could not be saved in " + ScoreFile + ": " + failure + ".");
+        TheWindows().MessageBox("The high scores could not be saved in " + ScoreFile + ": " + failure + ".");
     }
 }
 
@@ -103,8 +101,4 @@ void ResetScoreState() {
     ScoreCount = 0;
     NewScore = 0;
     ViewOnly = false;
-}
-
-std::vector<HighScoreEntry> ScoreTable() {
-    return std::vector<HighScoreEntry>(HighScores + 1, HighScores + 1 + ScoreCount);
 }

@@ -8,10 +8,14 @@
 // with showTableOnly, just shows the table. Returns when the dialog has closed, or at once.
 void ShowHighScores(std::int32_t Points, std::string Title, std::string IniFile, bool ShowTableOnly);
 
-// The high-score dialog: shows itself modally from the table's state and returns once closed.
-// The front end installs it before any game; unset, ShowHighScores aborts.
-void SetScoreDialog(void (*showModal)());
-
-// Shows a message to the player: a new table that could not be saved is told there. The front
-// end installs its message box; a failure told before that is a wiring fault, like the dialog's.
-void SetScoreMessageBox(void (*show)(const std::string& text));
+// What the table needs from the front end: its dialog and the message box.
+class ScoreWindows {
+public:
+    virtual ~ScoreWindows() = default;
+    // Shows the high-score dialog modally from the table's state; returns once it has closed.
+    virtual void ShowDialog() = 0;
+    // Tells the player something: a new table that could not be saved is told here.
+    virtual void MessageBox(const std::string& text) = 0;
+};
+// Set by the front end before any game; unset, ShowHighScores and a failed save abort.
+void SetScoreWindows(ScoreWindows* windows);

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "scores/score11.h"
 
@@ -31,8 +30,6 @@ void AddHighScore(std::string PlayerName, std::int32_t Points);
 void WriteScoreEntry(std::string IniFile, const std::int16_t& Index, std::string Value);
 // The dialog's OK: the table is forgotten until the next ShowHighScores loads it again.
 void ResetScoreState();
-// Places 1 to ScoreCount, for the dialog's lists.
-std::vector<HighScoreEntry> ScoreTable();
 
 // score_text.cpp
 // One stored value, score ";" name, as a place of the table. Values that do not follow that

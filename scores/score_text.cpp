@@ -15,39 +15,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// Length of the well-formed UTF-8 character at s[i], or 0. cutShort tells a character that
-// would be well-formed but is missing bytes at the end of s.
-std::size_t Utf8CharLength(std::string_view s, std::size_t i, bool& cutShort) {
-    cutShort = false;
-    const unsigned char lead = static_cast<unsigned char>(s[i]);
-    if (lead < 0x80) return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;   // overlong
-        if (lead == 0xED) high = 0x9F;  // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;   // overlong
-        if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
-    } else {
-        return 0;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        if (i + k >= s.size()) {
-            cutShort = true;
-            return 0;
-        }
-        const unsigned char next = static_cast<unsigned char>(s[i + k]);
-        if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return 0;
-    }
-    return length;
-}
-
 // Windows-1252 from 0x80 to 0x9F; the five bytes it leaves undefined show as U+FFFD. From 0xA0
 // on it agrees with Latin-1.
 constexpr char32_t Windows1252High[32] = {
@@ -70,13 +37,12 @@ std::string FromWindows1252(std::string_view text) {
 // mayBeCut: the profile read filled its buffer, so a last character may have lost its tail.
 std::string NameAsUtf8(std::string_view name, bool mayBeCut) {
     for (std::size_t i = 0; i < name.size();) {
-        bool cutShort = false;
-        const std::size_t length = Utf8CharLength(name, i, cutShort);
-        if (length == 0) {
-            if (cutShort && mayBeCut) return std::string(name.substr(0, i));
+        const platform::Utf8Char c = platform::ReadUtf8(name, i);
+        if (c.length == 0) {
+            if (c.cutShort && mayBeCut) return std::string(name.substr(0, i));
             return FromWindows1252(name);
         }
-        i += length;
+        i += c.length;
     }
     return std::string(name);
 }

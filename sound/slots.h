@@ -14,8 +14,6 @@ struct SoundEntry {
 
 // Filled once by a successful InitSound; empty when the mixer did not start.
 extern std::array<SoundEntry, SoundSlots> SoundTable;
-// The channel of the latest request that passed the gate.
-extern std::int32_t SoundChannel;
 
 // The slot's file name in the program directory.
 std::string SoundFileName(int slot);

@@ -7,7 +7,6 @@
 #include "sound/wavemix.h"
 
 std::array<SoundEntry, SoundSlots> SoundTable;
-std::int32_t SoundChannel = 0;
 
 namespace {
 
@@ -66,7 +65,8 @@ void PlaySound(const std::int16_t& Slot) {
     const std::int16_t gate = Slot == MusicSlot ? settings.MusicValue() : settings.EffectsValue();
     // A closed gate leaves whatever already plays on the channel alone.
     if (gate == 0) return;
-    SoundChannel = Slot;
-    FlushChannel(SoundChannel);
-    PlayWave(SoundChannel, SoundTable[static_cast<std::size_t>(Slot)].Loops);
+    // Slot n plays on mixer channel n.
+    const std::int32_t channel = Slot;
+    FlushChannel(channel);
+    PlayWave(channel, SoundTable[static_cast<std::size_t>(Slot)].Loops);
 }

@@ -1,15 +1,13 @@
 // The frame a screen shows, held twice: in our memory, to tell which pixels a new frame really
-// changes, and in the X server as a pixmap, which the screen is drawn from. The changed pixels travel through shared memory (MIT-SHM) where the server
-// can reach ours, and through the connection otherwise (no extension, a display on another
-// machine). For the toolkit's own sources: it brings in Xlib's names.
+// changes, and in the X server as a pixmap, which the screen is drawn from. The changed pixels
+// travel through shared memory (MIT-SHM) where the server can reach ours, and through the
+// connection otherwise (no extension, a display on another machine).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
-
-#include <X11/Xlib.h>
-#include <X11/extensions/XShm.h>
 
 #include "platform/rect_list.h"
 
@@ -17,7 +15,7 @@ namespace toolkit {
 
 class FrameStore {
 public:
-    FrameStore() = default;
+    FrameStore();
     FrameStore(const FrameStore&) = delete;
     FrameStore& operator=(const FrameStore&) = delete;
     ~FrameStore();
@@ -30,32 +28,26 @@ public:
     // Sends everything asked so far to the server.
     void Flush();
 
-    bool Holds() const { return pixmap_ != 0; }
+    bool Holds() const;
     int Width() const { return width_; }
     int Height() const { return height_; }
-    Pixmap Picture() const { return pixmap_; }
+    // The pixmap holding the frame, as the toolkit's offscreen copies take it.
+    unsigned long Picture() const;
 
 private:
+    // What the server holds for us; its Xlib types stay in frame_store.cpp.
+    struct Server;
+
     void Create(int width, int height);
     void Release();
-    bool AttachSharedMemory(std::size_t bytes);
     // Sends the part r of the frame held on to the pixmap.
     void Send(const platform::Rect& r);
-    void SendShared(const platform::Rect& r);
 
     int width_ = 0;
     int height_ = 0;
-    Pixmap pixmap_ = 0;
-    GC gc_ = nullptr;
     // The frame held, in our memory.
     std::vector<std::uint32_t> pixels_;
-    // Shared with the server: the parts on their way, one after the other; attached when
-    // shm_.shmaddr is set.
-    XShmSegmentInfo shm_{};
-    // The description of one part in the shared memory, made once and pointed at each part.
-    XImage* part_ = nullptr;
-    std::size_t sharedBytes_ = 0;
-    std::size_t sharedUsed_ = 0;
+    std::unique_ptr<Server> server_;
 };
 
 }  // namespace toolkit

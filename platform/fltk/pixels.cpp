@@ -9,8 +9,6 @@
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
-#include "platform/fltk/x_pixels.h"
-
 namespace toolkit {
 
 bool DisplayTakesPixelsAsTheyAre() {
@@ -20,6 +18,10 @@ bool DisplayTakesPixelsAsTheyAre() {
            visual.green_mask == 0x00FF00 && visual.blue_mask == 0x0000FF && ImageByteOrder(fl_display) == LSBFirst;
 }
 
+namespace {
+
+// Puts the width x height pixels at pixels (stride pixels a row) onto drawable at (x, y), as
+// they are; false, having drawn nothing, when the display does not take them so.
 bool PutPixels(Drawable drawable, GC gc, const std::uint32_t* pixels, int stride, int x, int y, int width,
                int height) {
     if (!DisplayTakesPixelsAsTheyAre()) return false;
@@ -34,8 +36,6 @@ bool PutPixels(Drawable drawable, GC gc, const std::uint32_t* pixels, int stride
     XDestroyImage(image);
     return fits;
 }
-
-namespace {
 
 struct RowSource {
     const std::uint32_t* pixels;

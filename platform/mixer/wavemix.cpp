@@ -6,7 +6,6 @@
 #include <array>
 #include <climits>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -14,7 +13,6 @@
 
 #include "platform/mixer/case_path.h"
 #include "platform/mixer/sound_file.h"
-#include "platform/program_file.h"
 
 namespace platform {
 
@@ -133,20 +131,16 @@ bool IsWave(const std::vector<unsigned char>& bytes) {
            std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
 }
 
-// The running program's directory, ending in "/": a path inside it names one of its own files.
-const std::string& ProgramDirectory() {
-    static const std::string directory = [] {
-        const std::string program = ProgramFilePath();
-        return program.empty() ? program : std::filesystem::path(program).parent_path().string() + "/";
-    }();
-    return directory;
-}
+// A path inside it names one of the program's own files.
+std::string ProgramDirectory;
 }  // namespace
+
+void SetProgramDirectory(const std::string& directory) { ProgramDirectory = directory; }
 
 std::int32_t WaveMixOpenWave(std::int32_t session, const char* fileName, std::int32_t /*instance*/,
                              std::int32_t /*flags*/) {
     if (!IsSession(session) || !TheSession.active || fileName == nullptr) return 0;
-    const std::optional<std::string> path = FindPathIgnoringCaseUnder(fileName, ProgramDirectory());
+    const std::optional<std::string> path = FindPathIgnoringCaseUnder(fileName, ProgramDirectory);
     if (!path) return 0;
     const std::optional<std::vector<unsigned char>> bytes = ReadRegularFile(*path);
     if (!bytes || !IsWave(*bytes) || bytes->size() > INT_MAX) return 0;

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -68,8 +69,11 @@ constexpr std::int32_t MixErrBadParams = 5;  // a record with the wrong Size
 std::int32_t WaveMixConfigureInit(const MixConfig* config);
 // activate non-zero opens the output device and starts mixing, 0 silences and releases it.
 std::int32_t WaveMixActivate(std::int32_t session, std::int32_t activate);
-// Loads a WAV file (letter case in the path is not significant; a path inside the running
-// program's directory is found there only) onto an active session. Returns its wave handle, or
+// The running program's directory, spelt as on disk and ending in "/", as the front end found
+// it; empty (as at start) when there is none to keep to.
+void SetProgramDirectory(const std::string& directory);
+// Loads a WAV file (letter case in the path is not significant; a path inside the program
+// directory set above is found there only) onto an active session. Returns its wave handle, or
 // 0 for a file that is missing, not playable or not a regular file (a FIFO is never waited on).
 std::int32_t WaveMixOpenWave(std::int32_t session, const char* fileName, std::int32_t instance,
                              std::int32_t flags);

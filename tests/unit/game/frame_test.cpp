@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "fakes.h"
+#include "platform/pixel_checks.h"
 
 namespace enginetests {
 namespace {
@@ -22,7 +23,7 @@ TEST_F(FrameTest, StepsDrawInTheirFixedOrderOnAClearedBufferAndTheCopyComesLast)
     EnemyDodge[2] = 3;  // a dodger out of range: it neither moves nor fires
     PlaceEnemyShot(3, 400, 100);
     PlaceShot(0, 20, 200);
-    Buffer().Fill(platform::Rgb(9, 9, 9));
+    pixel_checks::PaintAll(Buffer(), platform::Rgb(9, 9, 9));
     bool clearedBeforeFirstDraw = false;
     draws.onDraw = [&](const Draw&) {
         if (draws.draws.size() == 1) {
@@ -55,7 +56,7 @@ TEST_F(FrameTest, TheWholeFinishedBufferIsCopiedOncePerFrame) {
         gaugeAtCopy = s.At(2, 2);
         emptyFieldAtCopy = s.At(400, 200);
     };
-    Buffer().Fill(platform::Rgb(9, 9, 9));
+    pixel_checks::PaintAll(Buffer(), platform::Rgb(9, 9, 9));
 
     Timer1_Timer();
     Timer1_Timer();

@@ -26,8 +26,8 @@ TEST_F(GameStartEndTest, NewGameShowsTheGameFacePlaysOneClickAndStartsTheTimerLa
 
     EXPECT_EQ(host.log, (std::vector<std::string>{"menu visible 0", "menu enabled 0", "screen visible 1", "sound 7",
                                                   "timer 37"}));
-    EXPECT_EQ(stateAtTimer, (std::vector<std::int32_t>{True, 1, 5, 0}));
-    EXPECT_EQ(GameRunning, True);
+    EXPECT_EQ(stateAtTimer, (std::vector<std::int32_t>{VbTrue, 1, 5, 0}));
+    EXPECT_EQ(GameRunning, VbTrue);
     EXPECT_EQ(NewGamePending, 1);
     EXPECT_EQ(Lives, 5);
     EXPECT_EQ(Score, 0);
@@ -40,21 +40,21 @@ TEST_F(GameStartEndTest, EndGameStopsTheTimerBeforeTheHighScoresThenShowsTheMenu
     Lives = 2;
     PlaceAsteroid(1, 50, 60);
     const Tables tables = Tables::Now();
-    std::int16_t runningAtHighScores = True;
+    std::int16_t runningAtHighScores = VbTrue;
     host.onShowHighScores = [&] { runningAtHighScores = GameRunning; };
 
     EndGame();
 
     EXPECT_EQ(host.log, (std::vector<std::string>{"timer 0", "highscores 4321", "screen visible 0", "menu enabled 1",
                                                   "menu visible 1"}));
-    EXPECT_EQ(runningAtHighScores, False);
+    EXPECT_EQ(runningAtHighScores, VbFalse);
     ASSERT_EQ(host.highScores.size(), 1u);
     EXPECT_EQ(host.highScores[0].points, 4321);
     EXPECT_EQ(host.highScores[0].title, "VR-717 'Void Raider'");
     EXPECT_EQ(host.highScores[0].iniFile, host.settingsPath);
     EXPECT_FALSE(host.highScores[0].showTableOnly);
     EXPECT_TRUE(host.sounds.empty());
-    EXPECT_EQ(GameRunning, False);
+    EXPECT_EQ(GameRunning, VbFalse);
     EXPECT_EQ(Score, 4321);
     EXPECT_EQ(Lives, 2);
     EXPECT_TRUE(Tables::Now() == tables);
@@ -69,7 +69,7 @@ TEST_F(GameStartEndTest, EscBeforeTheFirstFrameEndsTheGameWithScoreZeroAndTheReq
     ASSERT_EQ(host.highScores.size(), 1u);
     EXPECT_EQ(host.highScores[0].points, 0);
     EXPECT_EQ(NewGamePending, 1);
-    EXPECT_EQ(GameRunning, False);
+    EXPECT_EQ(GameRunning, VbFalse);
     EXPECT_EQ(host.timerIntervals, (std::vector<std::int32_t>{0}));
 }
 
@@ -80,7 +80,7 @@ TEST_F(GameStartEndTest, EscDuringPlayEndsTheGameOnce) {
     KeyDown(vk::Escape);  // no game runs any more
 
     EXPECT_EQ(host.highScores.size(), 1u);
-    EXPECT_EQ(GameRunning, False);
+    EXPECT_EQ(GameRunning, VbFalse);
 }
 
 TEST_F(GameStartEndTest, TheSecondGameStartsWithScoreZeroFiveLivesAndAFreshReset) {
@@ -187,7 +187,7 @@ TEST_F(GameStartEndTest, EscInsideTheResetPumpLeavesTheTimerStopped) {
     ASSERT_FALSE(host.timerIntervals.empty());
     EXPECT_EQ(host.timerIntervals.back(), 0);
     EXPECT_EQ(host.highScores.size(), 1u);
-    EXPECT_EQ(GameRunning, False);
+    EXPECT_EQ(GameRunning, VbFalse);
     EXPECT_EQ(NewGamePending, 0);
 }
 
@@ -244,7 +244,7 @@ TEST_F(GameStartEndTest, EscInsideTheGameOverMessageOffersTheScoreOnlyOnce) {
     ASSERT_EQ(host.highScores.size(), 1u);
     EXPECT_EQ(host.highScores[0].points, 700);
     EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "menu visible 1"), 1);
-    EXPECT_EQ(GameRunning, False);
+    EXPECT_EQ(GameRunning, VbFalse);
 }
 
 TEST_F(GameStartEndTest, KeyDownDoesNothingWhileNoGameRuns) {

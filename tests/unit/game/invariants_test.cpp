@@ -155,7 +155,7 @@ TEST_F(InvariantsTest, AGameLeftAloneEndsThroughGameOverExactlyOnce) {
     }
     SetRandomSource(nullptr);
 
-    EXPECT_EQ(GameRunning, False);
+    EXPECT_EQ(GameRunning, VbFalse);
     EXPECT_EQ(Lives, 0);
     EXPECT_EQ(host.messages, std::vector<std::string>{"Game Over.  Score: 0"});
     ASSERT_EQ(host.highScores.size(), 1u);

@@ -53,7 +53,7 @@ TEST_F(PlayStateTest, ProgramStartHasEveryVariableZeroAndEveryTableBuilt) {
 TEST_F(PlayStateTest, InitGameResetsShipStoresAndTablesAndKeepsScoreLivesGunSide) {
     Score = 1234;
     Lives = 3;
-    GameRunning = True;
+    GameRunning = VbTrue;
     GunSide = 1;
     NewGamePending = 1;
     DeathFrame = 25;
@@ -92,12 +92,12 @@ TEST_F(PlayStateTest, InitGameResetsShipStoresAndTablesAndKeepsScoreLivesGunSide
 
     EXPECT_EQ(Score, 1234);
     EXPECT_EQ(Lives, 3);
-    EXPECT_EQ(GameRunning, True);
+    EXPECT_EQ(GameRunning, VbTrue);
     EXPECT_EQ(GunSide, 1);
 }
 
 TEST_F(PlayStateTest, InitGameReseedsPumpsSetsTheTimerAndOnlyThenClearsTheRequestAndThrusts) {
-    GameRunning = True;
+    GameRunning = VbTrue;
     NewGamePending = 1;
     LeftThrust = 3;
     host.slider = 42;
@@ -118,7 +118,7 @@ TEST_F(PlayStateTest, InitGameReseedsPumpsSetsTheTimerAndOnlyThenClearsTheReques
 }
 
 TEST_F(PlayStateTest, InsideThePumpTheStateIsFreshButTheRequestAndTheThrustsAreNotYetCleared) {
-    GameRunning = True;
+    GameRunning = VbTrue;
     NewGamePending = 1;
     TurboThrust = 6;
     LeftThrust = 4;

@@ -197,7 +197,7 @@ TEST_F(ShipTest, TheGameOverMessageCarriesTheScoreInPlainDecimal) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.score);
-        GameRunning = True;
+        GameRunning = VbTrue;
         Lives = 1;
         DeathFrame = 27;
         Score = c.score;
@@ -234,7 +234,7 @@ TEST_F(ShipTest, GameOverShowsTheMessageThenEndsTheGameThenFinishesTheFrame) {
     EXPECT_FALSE(draws.Of(Gfx().misc).empty());
     EXPECT_EQ(DeathFrame, 15);
     EXPECT_EQ(Shields, 100);
-    EXPECT_EQ(GameRunning, False);
+    EXPECT_EQ(GameRunning, VbFalse);
     EXPECT_EQ(host.highScores.size(), 1u);
 }
 
@@ -244,7 +244,7 @@ TEST_F(ShipTest, ARespawnWithLivesLeftShowsNoMessage) {
     UpdateShip();
     EXPECT_EQ(Lives, 1);
     EXPECT_TRUE(host.log.empty());
-    EXPECT_EQ(GameRunning, True);
+    EXPECT_EQ(GameRunning, VbTrue);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ constexpr Pixel ScoreGrey = Rgb(200, 200, 200);
 BackBuffer GameSized(Pixel fill = Black) {
     BackBuffer buffer;
     buffer.SetSize(484, 300);
-    buffer.Fill(fill);
+    pixel_checks::PaintAll(buffer, fill);
     return buffer;
 }
 
@@ -33,7 +33,7 @@ TEST(BackBuffer, StartsAtDesignSizeTakesTheScreenSizeAndClearsToBlack) {
     EXPECT_EQ(buffer.Width(), 484);
     EXPECT_EQ(buffer.Height(), 300);
 
-    buffer.Fill(Field);
+    pixel_checks::PaintAll(buffer, Field);
     buffer.SetForeColor(ScoreGrey);
     buffer.Line(0, 0, 483, 299);
     buffer.Clear();

@@ -74,7 +74,7 @@ class TransparentDraw : public ::testing::Test {
 protected:
     TransparentDraw() {
         buffer.SetSize(484, 300);
-        buffer.Fill(Background);
+        pixel_checks::PaintAll(buffer, Background);
     }
 
     void Draw(const std::vector<Placement>& layers) {
@@ -96,7 +96,7 @@ TEST_F(TransparentDraw, BlackShowsTheBackgroundAndNearBlackOverwrites) {
 
 TEST_F(TransparentDraw, ImagesAreNumberedFromOneInStoredOrder) {
     for (int n = 1; n <= 3; ++n) {
-        buffer.Fill(Background);
+        pixel_checks::PaintAll(buffer, Background);
         buffer.Draw(list, n, 40, 50);
         EXPECT_TRUE(pixel_checks::SamePixels(buffer, Expected({{n, 40, 50}}))) << "image " << n;
     }
@@ -138,7 +138,7 @@ TEST_F(TransparentDraw, ClipsAtEveryEdgeAndIgnoresPositionsWhollyOutside) {
         {INT_MIN, 100}, {100, INT_MIN}, {INT_MAX, 100}, {100, INT_MAX}, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX},
     };
     for (const auto& p : positions) {
-        buffer.Fill(Background);
+        pixel_checks::PaintAll(buffer, Background);
         buffer.Draw(list, 1, p.x, p.y);
         EXPECT_TRUE(pixel_checks::SamePixels(buffer, Expected({{1, p.x, p.y}}))) << "at " << p.x << ", " << p.y;
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/back_buffer.h"
 #include "platform/surface.h"
 
 namespace pixel_checks {
@@ -45,6 +46,17 @@ inline platform::Surface Crop(const platform::Surface& s, int x, int y, int widt
 inline bool SamePixels(const platform::Surface& a, const platform::Surface& b) {
     return a.Width() == b.Width() && a.Height() == b.Height() &&
            std::equal(a.Data(), a.Data() + static_cast<std::size_t>(a.Width()) * a.Height(), b.Data());
+}
+
+// Paints the whole buffer one colour with its own lines, which it keeps account of like any
+// other drawing; its fore colour is left as it was.
+inline void PaintAll(platform::BackBuffer& buffer, platform::Pixel colour) {
+    const platform::Pixel fore = buffer.ForeColor();
+    buffer.SetForeColor(colour);
+    for (int y = 0; y < buffer.Height(); ++y) {
+        buffer.Line(0, static_cast<float>(y), static_cast<float>(buffer.Width() - 1), static_cast<float>(y));
+    }
+    buffer.SetForeColor(fore);
 }
 
 }  // namespace pixel_checks

@@ -23,20 +23,25 @@ std::vector<std::string> Entries(const std::string& dir) {
 
 std::vector<std::string> shown;
 
-void RecordMessage(const std::string& text) { shown.push_back(text); }
+class RecordingWindows final : public ScoreWindows {
+public:
+    void ShowDialog() override { ADD_FAILURE() << "no dialog opens here"; }
+    void MessageBox(const std::string& text) override { shown.push_back(text); }
+};
 
 class ScoreFileFaults : public ScoreFileTest {
 protected:
     void SetUp() override {
         ScoreFileTest::SetUp();
         shown.clear();
-        SetScoreMessageBox(RecordMessage);
+        SetScoreWindows(&windows_);
     }
     void TearDown() override {
-        SetScoreMessageBox(nullptr);
+        SetScoreWindows(nullptr);
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
         ScoreFileTest::TearDown();
     }
+    RecordingWindows windows_;
 };
 
 // A writer killed at any moment of a score write leaves the old table or the new one, whole,

@@ -37,7 +37,7 @@ inline std::string HiScoresSection(const Places& places) {
 
 inline Places TableInMemory() {
     Places places;
-    for (const HighScoreEntry& entry : ScoreTable()) places.emplace_back(entry.Name, entry.Score);
+    for (int place = 1; place <= ScoreCount; ++place) places.emplace_back(HighScores[place].Name, HighScores[place].Score);
     return places;
 }
 
@@ -52,10 +52,10 @@ protected:
         ResetScoreState();
         ScoreFile = ini_;
         ScoreTitle.clear();
-        SetScoreDialog(nullptr);
+        SetScoreWindows(nullptr);
     }
     void TearDown() override {
-        SetScoreDialog(nullptr);
+        SetScoreWindows(nullptr);
         std::filesystem::remove_all(dir_);
     }
 

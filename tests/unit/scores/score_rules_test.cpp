@@ -159,13 +159,20 @@ struct FakeDialog {
     }
 };
 
+class FakeWindows final : public ScoreWindows {
+public:
+    void ShowDialog() override { FakeDialog::ShowModal(); }
+    void MessageBox(const std::string& text) override { ADD_FAILURE() << "unexpected message: " << text; }
+};
+
 class ShowHighScoresTest : public ScoreFileTest {
 protected:
     void SetUp() override {
         ScoreFileTest::SetUp();
         FakeDialog::Reset();
-        SetScoreDialog(&FakeDialog::ShowModal);
+        SetScoreWindows(&windows_);
     }
+    FakeWindows windows_;
 };
 
 const char Title[] = "VR-717 'Void Raider'";
@@ -236,7 +243,7 @@ using ScoreSeamDeathTest = ScoreFileTest;
 TEST_F(ScoreSeamDeathTest, NoDialogInstalledAbortsNamingTheSeamAndWritesNothing) {
     const std::string full = HiScoresSection({{"A", 900}, {"B", 800}, {"C", 700}, {"D", 600}, {"E", 500}});
     Put(ini_, full);
-    const char* message = "high-score dialog \\(SetScoreDialog\\) used before it was set";
+    const char* message = "high-score windows \\(SetScoreWindows\\) used before it was set";
     EXPECT_DEATH(ShowHighScores(100, Title, ini_, false), message);
     EXPECT_DEATH(ShowHighScores(0, Title, ini_, true), message);
     EXPECT_EQ(Slurp(ini_), full);

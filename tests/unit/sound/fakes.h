@@ -142,7 +142,6 @@ protected:
         MixSession = 0;
         MixWaves.reset();
         SoundTable = {};
-        SoundChannel = 0;
         SetMixLibrary(&mixer);
         SetSoundSettings(&settings);
     }
