@@ -47,6 +47,7 @@ void FrameStore::Release() {
     if (pixmap_) XFreePixmap(fl_display, pixmap_);
     gc_ = nullptr;
     pixmap_ = 0;
+    holds_ = false;
     pixels_.clear();
     width_ = height_ = 0;
 }
@@ -104,9 +105,11 @@ platform::RectList FrameStore::Update(const std::uint32_t* pixels, int width, in
     platform::RectList sent;
     if (!fl_display || width <= 0 || height <= 0) return sent;
     const platform::Rect whole{0, 0, width, height};
-    if (!pixmap_ || width != width_ || height != height_) {
-        // Whatever a new store holds, it is not this frame: it takes all of it.
-        Create(width, height);
+    if (!holds_ || width != width_ || height != height_) {
+        // Whatever a new store holds, it is not this frame: it takes all of it. The pixmap of a
+        // frame let go of serves again.
+        if (!pixmap_ || width != width_ || height != height_) Create(width, height);
+        holds_ = true;
         for (int row = 0; row < height; ++row) {
             std::memcpy(pixels_.data() + static_cast<std::ptrdiff_t>(row) * width,
                         pixels + static_cast<std::ptrdiff_t>(row) * stride, static_cast<std::size_t>(width) * 4);

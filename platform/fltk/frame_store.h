@@ -29,8 +29,10 @@ public:
                               std::span<const platform::Rect> changed);
     // Sends everything asked so far to the server.
     void Flush();
+    // Holds no frame from now on; the next one is taken whole.
+    void Forget() { holds_ = false; }
 
-    bool Holds() const { return pixmap_ != 0; }
+    bool Holds() const { return holds_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     Pixmap Picture() const { return pixmap_; }
@@ -45,6 +47,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
+    bool holds_ = false;
     Pixmap pixmap_ = 0;
     GC gc_ = nullptr;
     // The frame held, in our memory.
