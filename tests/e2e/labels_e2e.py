@@ -82,8 +82,12 @@ class LabelsTest(unittest.TestCase):
         session.click_menu("Options")
         preferences = server.wait_window(PREFERENCES_TITLE)
         origin = server.geometry(preferences)[:2]
-        image = wait_until(lambda: (lambda i: i if lit_columns(i, origin, FASTER, is_dark) else None)(server.screenshot()),
-                           what="the slider's labels")
+
+        def labels_drawn():
+            image = server.screenshot()
+            return image if lit_columns(image, origin, FASTER, is_dark) else None
+
+        image = wait_until(labels_drawn, what="the slider's labels")
         for what, box in [("Faster", FASTER), ("Slower", SLOWER)]:
             with self.subTest(what):
                 self.assert_inside(lit_columns(image, origin, box, is_dark), box, what)
