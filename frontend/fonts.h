@@ -5,7 +5,9 @@
 
 inline constexpr Fl_Font Arial = FL_FREE_FONT;
 inline constexpr Fl_Font ArialBold = FL_FREE_FONT + 1;
-inline constexpr Fl_Font SmallFonts = FL_HELVETICA;
+// Small Fonts, the design's narrow face for tiny labels: a narrow sans-serif keeps their text as
+// short.
+inline constexpr Fl_Font SmallFonts = FL_FREE_FONT + 2;
 
 inline constexpr Fl_Fontsize Points8 = 11;  // 8.25 point
 inline constexpr Fl_Fontsize Points6_75 = 9;

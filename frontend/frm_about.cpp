@@ -3,13 +3,13 @@
 #include "frontend/fonts.h"
 #include "frontend/module1.h"
 #include "frontend/window_pictures.h"
+#include "platform/fltk/text_label.h"
 #include "sound/sound.h"
 
 namespace {
 
 Fl_Box* WhiteLabel(int x, int y, int width, int height, const char* text, Fl_Font font, Fl_Fontsize size) {
-    auto* label = new Fl_Box(x, y, width, height, text);
-    label->box(FL_NO_BOX);
+    auto* label = new toolkit::TextLabel(x, y, width, height, text);
     label->labelcolor(FL_WHITE);
     label->labelfont(font);
     label->labelsize(size);
@@ -27,8 +27,6 @@ FrmAbout::FrmAbout() : toolkit::Form(320, 200, "VR-717 'Void Raider'") {
     Image1->begin();
     Label2 = WhiteLabel(12, 61, 21, 14, "v2.0", ArialBold, Points8);
     Label1 = WhiteLabel(265, 151, 39, 10, "Loading. . .", SmallFonts, Points6);
-    // Cut at its box, which the OK button covers whole: no dot of it shows beside the button.
-    Label1->align(Label1->align() | FL_ALIGN_CLIP);
     // Over the "Loading" label, which it hides while shown.
     cmdOK = new toolkit::PictureButton(258, 145, 50, 20, WindowPicture("face_Ok"));
     cmdOK->callback([](Fl_Widget*) { frmAbout().cmdOK_Click(); });

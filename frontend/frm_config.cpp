@@ -4,6 +4,7 @@
 #include "frontend/module1.h"
 #include "frontend/window_pictures.h"
 #include "platform/fltk/help.h"
+#include "platform/fltk/text_label.h"
 #include "sound/sound.h"
 
 namespace {
@@ -11,8 +12,7 @@ namespace {
 constexpr int PreferencesHelpContext = 5;
 
 Fl_Box* Label(int x, int y, int width, int height, const char* text, Fl_Fontsize size, Fl_Align align) {
-    auto* label = new Fl_Box(x, y, width, height, text);
-    label->box(FL_NO_BOX);
+    auto* label = new toolkit::TextLabel(x, y, width, height, text);
     label->labelfont(ArialBold);
     label->labelsize(size);
     label->align(align | FL_ALIGN_INSIDE);

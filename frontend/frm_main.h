@@ -42,6 +42,8 @@ public:
 
     // Puts the focus back on Start Game when the menu returns without it.
     void RestoreMenuFocus();
+    // A minimised window is restored, and waited for (a little) until it is on the screen.
+    void BringBack();
 
 protected:
     void Form_Unload(std::int16_t& Cancel) override;

@@ -17,9 +17,15 @@ namespace {
 class WindowHost final : public GameHost {
 public:
     void PlaySound(std::int16_t slot) override { ::PlaySound(slot); }
-    void MessageBox(const std::string& text) override { toolkit::MessageBox(text); }
+    // The game ends with these two, perhaps while the main window is minimised: it comes back
+    // with them rather than leaving them alone on the screen.
+    void MessageBox(const std::string& text) override {
+        frmMain().BringBack();
+        toolkit::MessageBox(text);
+    }
     void ShowHighScores(std::int32_t points, const std::string& title, const std::string& iniFile,
                         bool showTableOnly) override {
+        frmMain().BringBack();
         ::ShowHighScores(points, title, iniFile, showTableOnly);
     }
     std::string SettingsFilePath() override { return ::SettingsFilePath(); }
@@ -45,6 +51,10 @@ public:
     }
     void SetScreenVisible(bool visible) override {
         if (visible) {
+            // A new game starts on the screen's background colour, never on the previous
+            // game's last frame.
+            frmMain().scr->Clear();
+            shownFrame.reset();
             frmMain().scr->show();
         } else {
             frmMain().scr->hide();

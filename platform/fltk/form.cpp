@@ -1,6 +1,9 @@
 #include "platform/fltk/form.h"
 
 #include <FL/Fl.H>
+#include <FL/x.H>
+
+#include <vector>
 
 #include "platform/fltk/display.h"
 
@@ -8,6 +11,24 @@ namespace toolkit {
 namespace {
 
 Form* activeForm = nullptr;
+// The forms shown, in the order they were last activated, the latest last.
+std::vector<Form*> activations;
+
+void ForgetActivation(const Form* form) { std::erase(activations, form); }
+
+// A window that closes while it has the keyboard hands it to the window activated before it.
+// Without a window manager nobody else does: the keyboard would fall to the root window and
+// reach the program only while the pointer is over one of its windows.
+void ReturnKeyboard() {
+    for (auto form = activations.rbegin(); form != activations.rend(); ++form) {
+        const Window xid = (*form)->shown() ? fl_xid(*form) : 0;
+        XWindowAttributes attributes{};
+        // A minimised window cannot take it.
+        if (!xid || !XGetWindowAttributes(fl_display, xid, &attributes) || attributes.map_state != IsViewable) continue;
+        XSetInputFocus(fl_display, xid, RevertToParent, CurrentTime);
+        return;
+    }
+}
 
 // Gives the focus to the first control of the group in tab order (the last one going
 // backward), looking into the groups it holds; false when none takes it.
@@ -33,6 +54,7 @@ Form::Form(int width, int height, const char* caption) : Fl_Double_Window(width,
 
 Form::~Form() {
     if (activeForm == this) activeForm = nullptr;
+    ForgetActivation(this);
 }
 
 void Form::CloseRequested(Fl_Widget* window, void*) {
@@ -106,6 +128,8 @@ void Form::PlaceOuter(int x, int y) {
 
 void Form::Activated() {
     activeForm = this;
+    ForgetActivation(this);
+    activations.push_back(this);
     Form_Activate();
 }
 
@@ -128,8 +152,11 @@ void Form::show() {
 void Form::ApplyFrameButtons() { RequestFrameButtons(*this, frameButtons_); }
 
 void Form::hide() {
-    if (activeForm == this) activeForm = nullptr;
+    const bool hadKeyboard = activeForm == this;
+    if (hadKeyboard) activeForm = nullptr;
+    ForgetActivation(this);
     Fl_Double_Window::hide();
+    if (hadKeyboard) ReturnKeyboard();
 }
 
 }  // namespace toolkit

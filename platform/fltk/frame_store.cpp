@@ -106,8 +106,6 @@ FrameStore::FrameStore() : server_(std::make_unique<Server>()) {}
 
 FrameStore::~FrameStore() { Release(); }
 
-bool FrameStore::Holds() const { return server_->pixmap != 0; }
-
 unsigned long FrameStore::Picture() const { return server_->pixmap; }
 
 void FrameStore::Release() {
@@ -116,6 +114,7 @@ void FrameStore::Release() {
     if (server_->gc) XFreeGC(fl_display, server_->gc);
     if (server_->pixmap) XFreePixmap(fl_display, server_->pixmap);
     *server_ = Server{};
+    holds_ = false;
     pixels_.clear();
     width_ = height_ = 0;
 }
@@ -135,9 +134,11 @@ platform::RectList FrameStore::Update(const std::uint32_t* pixels, int width, in
     platform::RectList sent;
     if (!fl_display || width <= 0 || height <= 0) return sent;
     const platform::Rect whole{0, 0, width, height};
-    if (!Holds() || width != width_ || height != height_) {
-        // Whatever a new store holds, it is not this frame: it takes all of it.
-        Create(width, height);
+    if (!holds_ || width != width_ || height != height_) {
+        // Whatever a new store holds, it is not this frame: it takes all of it. The pixmap of a
+        // frame let go of serves again.
+        if (!server_->pixmap || width != width_ || height != height_) Create(width, height);
+        holds_ = true;
         for (int row = 0; row < height; ++row) {
             std::memcpy(pixels_.data() + static_cast<std::ptrdiff_t>(row) * width,
                         pixels + static_cast<std::ptrdiff_t>(row) * stride, static_cast<std::size_t>(width) * 4);

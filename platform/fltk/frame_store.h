@@ -27,8 +27,10 @@ public:
                               std::span<const platform::Rect> changed);
     // Sends everything asked so far to the server.
     void Flush();
+    // Holds no frame from now on; the next one is taken whole.
+    void Forget() { holds_ = false; }
 
-    bool Holds() const;
+    bool Holds() const { return holds_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     // The pixmap holding the frame, as the toolkit's offscreen copies take it.
@@ -45,6 +47,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
+    bool holds_ = false;
     // The frame held, in our memory.
     std::vector<std::uint32_t> pixels_;
     std::unique_ptr<Server> server_;

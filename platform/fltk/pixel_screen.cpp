@@ -39,6 +39,11 @@ void PixelScreen::ShowFrame(const std::uint32_t* pixels, int width, int height, 
     if (fl_gc) XSetGraphicsExposures(fl_display, fl_gc, True);
 }
 
+void PixelScreen::Clear() {
+    store_->Forget();
+    redraw();
+}
+
 void PixelScreen::draw() {
     // Only what no frame covers shows the background colour.
     if (!store_->Holds() || store_->Width() < w() || store_->Height() < h()) draw_box();

@@ -26,6 +26,9 @@ public:
     void ShowFrame(const std::uint32_t* pixels, int width, int height, int stride,
                    std::span<const platform::Rect> changed);
 
+    // Lets go of the frame held: the screen shows its background colour until the next frame.
+    void Clear();
+
     void draw() override;
     int handle(int event) override;
 
