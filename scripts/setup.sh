@@ -10,7 +10,7 @@ game_packages=(
 )
 test_packages=(
   python3 googletest libgtest-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool x11-utils
   openbox
 )
 

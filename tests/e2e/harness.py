@@ -53,24 +53,6 @@ class Image:
         self.height = height
         self.data = data
 
-    @staticmethod
-    def from_ppm(raw):
-        # P6 header: magic, width, height, maxval, each after white space (no comments from import).
-        fields = []
-        at = 0
-        while len(fields) < 4:
-            while raw[at : at + 1].isspace():
-                at += 1
-            start = at
-            while not raw[at : at + 1].isspace():
-                at += 1
-            fields.append(raw[start:at])
-        at += 1
-        if fields[0] != b"P6" or int(fields[3]) != 255:
-            raise ValueError("not an 8-bit binary PPM")
-        width, height = int(fields[1]), int(fields[2])
-        return Image(width, height, raw[at : at + width * height * 3])
-
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
         return self.data[i], self.data[i + 1], self.data[i + 2]
@@ -127,6 +109,7 @@ class XServer:
                 number += chunk
         self.display = ":" + number.decode().strip()
         self.env = dict(os.environ, DISPLAY=self.display)
+        self.grabber = None
 
     def run(self, *args, check=True, timeout=DEFAULT_TIMEOUT):
         result = subprocess.run(list(args), env=self.env, capture_output=True, timeout=timeout)
@@ -135,9 +118,25 @@ class XServer:
         return result.stdout.decode(errors="replace")
 
     def screenshot(self):
-        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env, capture_output=True,
-                             timeout=DEFAULT_TIMEOUT, check=True).stdout
-        return Image.from_ppm(raw)
+        return self.grab(0, 0, self.width, self.height)
+
+    def grab(self, x, y, width, height):
+        """That part of the screen, through one xprobe kept for the server's life."""
+        if self.grabber is None:
+            self.grabber = subprocess.Popen([XPROBE, "grab"], env=self.env, stdin=subprocess.PIPE,
+                                            stdout=subprocess.PIPE)
+            if self.grabber.stdout.readline() != b"ready\n":
+                raise RuntimeError("xprobe grab did not start")
+        self.grabber.stdin.write(b"%d %d %d %d\n" % (x, y, width, height))
+        self.grabber.stdin.flush()
+        size = width * height * 3
+        data = b""
+        while len(data) < size:
+            chunk = self.grabber.stdout.read(size - len(data))
+            if not chunk:
+                raise RuntimeError("xprobe grab ended")
+            data += chunk
+        return Image(width, height, data)
 
     def visible_windows(self, title):
         """Ids of the mapped windows whose title is exactly title."""
@@ -209,6 +208,10 @@ class XServer:
         self.run(XPROBE, "close", str(window))
 
     def stop(self):
+        if self.grabber is not None:
+            self.grabber.stdin.close()
+            self.grabber.wait(timeout=10)
+            self.grabber.stdout.close()
         if self.window_manager and self.window_manager.poll() is None:
             self.window_manager.terminate()
             self.window_manager.wait(timeout=10)

@@ -140,9 +140,10 @@ class Session:
         return wait_until(grab, what="the lists with rows" if rows else "the lists empty")
 
     def assert_entry_layout(self, dialog):
-        image = self.server.screenshot()
         origin = self.server.geometry(dialog)[:2]
-        self.test.assertTrue(lit_in(image, origin, PROMPT) > 50, "the prompt is not shown")
+        # Drawn once the prompt shows; then the rest of the layout must be there with it.
+        image = wait_until(lambda: (lambda i: i if lit_in(i, origin, PROMPT) > 50 else None)(self.server.screenshot()),
+                           what="the prompt")
         self.test.assertTrue(lit_in(image, origin, BOXES_ROW) > 200, "the name and score boxes are not shown")
         self.test.assertTrue(yellow_in(image, origin, NEW_SCORE_OK), "the entry layout's Ok is not shown")
 

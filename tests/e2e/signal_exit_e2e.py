@@ -4,13 +4,30 @@ the settings saved, wherever it stands."""
 import os
 import signal
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import MESSAGE_TITLE, PREFERENCES_TITLE, VIEWER_TITLE, ini_sections, wait_until  # noqa: E402
 from frontend_e2e import PREFERENCES_OK, Session  # noqa: E402
+
+
+def dialog_looks(server, dialog):
+    """The dialog's pixels once two looks in a row agree."""
+    x, y, width, height = server.geometry(dialog)
+    seen = [None]
+
+    def steady():
+        image = server.grab(x, y, width, height).data
+        previous, seen[0] = seen[0], image
+        return image if image == previous else None
+    return wait_until(steady, interval=0.05, what="the dialog drawn")
+
+
+def changed(server, dialog, before):
+    """The dialog's pixels, steady again, once they differ from before; None until then."""
+    now = dialog_looks(server, dialog)
+    return now if now != before else None
 
 
 class SignalExitTest(unittest.TestCase):
@@ -46,8 +63,12 @@ class SignalExitTest(unittest.TestCase):
                     # The dialog's controls are the live settings, saved even while it is open.
                     session.click_menu("Options")
                     dialog = server.wait_window(PREFERENCES_TITLE)
-                    server.key(dialog, "Tab", "Up")
-                    time.sleep(0.3)
+                    # Each key shows: Tab the focus on the slider, Up the slider a step down.
+                    looks = dialog_looks(server, dialog)
+                    server.key(dialog, "Tab")
+                    looks = wait_until(lambda: changed(server, dialog, looks), what="the focus on the slider")
+                    server.key(dialog, "Up")
+                    wait_until(lambda: changed(server, dialog, looks), what="the slider moved")
                 elif where == "high scores":
                     session.click_menu("High Scores")
                     server.wait_window(VIEWER_TITLE)

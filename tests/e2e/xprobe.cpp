@@ -15,6 +15,10 @@
 //                          (a client that looks the key up late would read the old mapping)
 //   xprobe cover X Y W H MS  lays a white window over that part of the screen for MS
 //                          milliseconds, then takes it away: what was beneath must be drawn again
+//   xprobe grab            reads "X Y W H" lines and answers each with that part of the screen
+//                          as 8-bit RGB, W * H * 3 bytes: one connection for every screenshot
+//                          of a test, where a program started per screenshot costs more than
+//                          the picture
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -23,6 +27,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -232,6 +237,59 @@ int Cover(Display* display, int x, int y, int width, int height, int millisecond
     return 0;
 }
 
+// Writes the part of the root window as RGB; "ready" first, then one picture per request.
+int Grab(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, root, &attributes);
+    const Visual* visual = attributes.visual;
+    const bool trueColour = visual->c_class == TrueColor || visual->c_class == DirectColor;
+    std::map<unsigned long, XColor> palette;  // colour-mapped screens: looked up once a pixel
+    const auto channel = [](unsigned long pixel, unsigned long mask) {
+        int shift = 0;
+        while (mask && !(mask & 1)) {
+            mask >>= 1;
+            ++shift;
+        }
+        return mask ? static_cast<unsigned char>(((pixel >> shift) & mask) * 255 / mask) : 0;
+    };
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (int x, y, width, height; std::scanf("%d %d %d %d", &x, &y, &width, &height) == 4;) {
+        XImage* image = XGetImage(display, root, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                                  AllPlanes, ZPixmap);
+        std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+        if (image) {
+            for (int row = 0; row < height; ++row) {
+                for (int column = 0; column < width; ++column) {
+                    const unsigned long pixel = XGetPixel(image, column, row);
+                    unsigned char* out = &rgb[(static_cast<std::size_t>(row) * width + column) * 3];
+                    if (trueColour) {
+                        out[0] = channel(pixel, visual->red_mask);
+                        out[1] = channel(pixel, visual->green_mask);
+                        out[2] = channel(pixel, visual->blue_mask);
+                        continue;
+                    }
+                    auto known = palette.find(pixel);
+                    if (known == palette.end()) {
+                        XColor colour{};
+                        colour.pixel = pixel;
+                        XQueryColor(display, attributes.colormap, &colour);
+                        known = palette.emplace(pixel, colour).first;
+                    }
+                    out[0] = static_cast<unsigned char>(known->second.red >> 8);
+                    out[1] = static_cast<unsigned char>(known->second.green >> 8);
+                    out[2] = static_cast<unsigned char>(known->second.blue >> 8);
+                }
+            }
+            XDestroyImage(image);
+        }
+        std::fwrite(rgb.data(), 1, rgb.size(), stdout);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 // A window that is gone before it could be looked at is no error here.
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
@@ -239,7 +297,9 @@ int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: xprobe close WINDOW | watch | geometry WINDOW | stack | frame | keys TEXT | cover X Y W H MS\n");
+        std::fprintf(stderr,
+                     "usage: xprobe close WINDOW | watch | geometry WINDOW | stack | frame | keys TEXT"
+                     " | cover X Y W H MS | grab\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -262,6 +322,8 @@ int main(int argc, char** argv) {
         result = Stack(display);
     } else if (std::strcmp(argv[1], "frame") == 0) {
         result = AskFrame(display);
+    } else if (std::strcmp(argv[1], "grab") == 0) {
+        result = Grab(display);
     } else if (std::strcmp(argv[1], "keys") == 0 && argc == 3) {
         result = BindKeys(display, argv[2]);
     } else {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/time.h>
 
 #include <FL/Enumerations.H>
 #include <FL/Fl.H>
 
-#include <chrono>
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -82,74 +85,136 @@ TEST(WrapToWidth, KeepsShortTextsLineBreaksAndLongWords) {
     EXPECT_EQ(toolkit::WrapToWidth("", 100, Width), "");
 }
 
-using Clock = std::chrono::steady_clock;
+}  // namespace
 
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+// FLTK's timeouts read the time through gettimeofday. Defined here, it is a clock the timer
+// tests can stop and move on by hand, so what they see does not depend on when the machine runs
+// them; stopped by no test, it is the system's clock.
+namespace {
+struct HandClock {
+    bool stopped = false;
+    std::int64_t microseconds = 0;  // while stopped
+    std::int64_t offset = 0;        // while running: kept so the clock never goes back
+    int reads = 0;
+};
+HandClock handClock;
 
-// Runs the event loop until done says so or a generous deadline passes.
-template <class Done>
-void RunUntil(Done done) {
-    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(10);
-    while (!done() && Clock::now() < deadline) Fl::wait(0.05);
+std::int64_t SystemMicroseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return std::int64_t{now.tv_sec} * 1000000 + now.tv_nsec / 1000;
+}
+}  // namespace
+
+extern "C" int gettimeofday(timeval* __restrict tv, void* __restrict) noexcept {
+    std::int64_t now = SystemMicroseconds() + handClock.offset;
+    if (handClock.stopped) {
+        now = handClock.microseconds;
+        ++handClock.reads;
+    }
+    tv->tv_sec = static_cast<time_t>(now / 1000000);
+    tv->tv_usec = static_cast<suseconds_t>(now % 1000000);
+    return 0;
 }
 
-// Counts the ticks of a timer, keeps the times of the first and the last, and works for a
-// while in each, like a frame.
-struct BusyTicks {
-    explicit BusyTicks(int workMilliseconds) : work(workMilliseconds) {}
-    void Tick() {
-        last = Clock::now();
-        if (count++ == 0) first = last;
-        const Clock::time_point busyUntil = last + std::chrono::milliseconds(work);
-        while (Clock::now() < busyUntil) {
+namespace {
+
+// Stops the clock for a test's life; RunUntil moves it on and runs what falls due.
+class StoppedClock {
+public:
+    StoppedClock() {
+        handClock.microseconds = SystemMicroseconds() + handClock.offset;
+        start_ = handClock.microseconds;
+        handClock.reads = 0;
+        handClock.stopped = true;
+        Fl::wait(0);  // FLTK takes this as its last reading
+    }
+    ~StoppedClock() {
+        handClock.offset = handClock.microseconds - SystemMicroseconds();
+        handClock.stopped = false;
+    }
+    StoppedClock(const StoppedClock&) = delete;
+    StoppedClock& operator=(const StoppedClock&) = delete;
+
+    // Milliseconds since the clock stopped.
+    int Now() const { return static_cast<int>((handClock.microseconds - start_) / 1000); }
+    // Work in a tick: the time goes by without the event loop.
+    static void Work(int milliseconds) { handClock.microseconds += std::int64_t{milliseconds} * 1000; }
+    // The event loop running, a millisecond at a time, until the clock reads milliseconds.
+    void RunUntil(int milliseconds) {
+        while (Now() < milliseconds) {
+            Work(1);
+            Fl::wait(0);
         }
     }
-    // Mean period between the first and the last tick.
-    double MeanMilliseconds() const { return Milliseconds(last - first) / (count - 1); }
+    static bool ReadByFltk() { return handClock.reads > 0; }
 
-    int work;
-    int count = 0;
-    Clock::time_point first;
-    Clock::time_point last;
+private:
+    std::int64_t start_ = 0;
 };
 
+// Tick n (from 1) at n intervals, to the millisecond: the schedule kept whatever the ticks do.
+void ExpectOnSchedule(const std::vector<int>& ticks, int interval) {
+    for (std::size_t n = 1; n <= ticks.size(); ++n) {
+        EXPECT_NEAR(ticks[n - 1], static_cast<int>(n) * interval, 1) << "tick " << n;
+    }
+}
+
 TEST(FrameTimer, TicksOncePerIntervalWithoutDriftingByTheWorkOfATick) {
-    constexpr int Ticks = 30;
-    constexpr int Interval = 10;
-    // A tick that takes 40% of the period: the next one still comes on time.
-    BusyTicks ticks(4);
+    StoppedClock clock;
+    constexpr int Interval = 20;
+    std::vector<int> ticks;
+    // A tick that takes 60% of the period: the next one still comes on time, not 12 ms late.
     toolkit::FrameTimer timer([&] {
-        ticks.Tick();
-        if (ticks.count == Ticks) timer.SetInterval(0);
+        ticks.push_back(clock.Now());
+        StoppedClock::Work(12);
+        if (ticks.size() == 10) timer.SetInterval(0);
     });
     timer.SetInterval(Interval);
-    RunUntil([&] { return ticks.count >= Ticks; });
-    ASSERT_EQ(ticks.count, Ticks);
-    const double mean = ticks.MeanMilliseconds();
-    EXPECT_GT(mean, Interval * 0.9);
-    EXPECT_LT(mean, Interval * 1.2) << "the period drifts with the work of a tick";
+    clock.RunUntil(20 * Interval);
+    ASSERT_TRUE(StoppedClock::ReadByFltk()) << "FLTK no longer reads the time through gettimeofday";
+    ASSERT_EQ(ticks.size(), 10u) << "stopped in its tenth tick";
+    ExpectOnSchedule(ticks, Interval);
     EXPECT_EQ(timer.Interval(), 0);
 }
 
 TEST(FrameTimer, KeepsItsPhaseWhenSetToItsOwnIntervalAndStopsAtZero) {
     // As a game's first frame sets the interval the timer already runs at: a timer restarted
     // there would wait a whole period after the tick's work, 30 ms instead of 20.
+    StoppedClock clock;
     constexpr int Interval = 20;
-    BusyTicks ticks(10);
+    std::vector<int> ticks;
     toolkit::FrameTimer timer([&] {
-        ticks.Tick();
+        ticks.push_back(clock.Now());
+        StoppedClock::Work(10);
         timer.SetInterval(Interval);
     });
     timer.SetInterval(Interval);
-    RunUntil([&] { return ticks.count >= 6; });
-    ASSERT_EQ(ticks.count, 6);
-    EXPECT_LT(ticks.MeanMilliseconds(), Interval * 1.25);
+    clock.RunUntil(10 * Interval + Interval / 2);
+    ASSERT_EQ(ticks.size(), 10u);
+    ExpectOnSchedule(ticks, Interval);
 
     timer.SetInterval(0);
-    const int stoppedAt = ticks.count;
-    const Clock::time_point quietUntil = Clock::now() + std::chrono::milliseconds(100);
-    while (Clock::now() < quietUntil) Fl::wait(0.02);
-    EXPECT_EQ(ticks.count, stoppedAt);
+    clock.RunUntil(20 * Interval);
+    EXPECT_EQ(ticks.size(), 10u) << "ticked after it was stopped";
+}
+
+TEST(FrameTimer, CatchesUpALongStallWithAFewTicksNotAllItMissed) {
+    // A stalled program (a tick that took 300 ms, a machine too busy) goes on at its pace
+    // instead of racing through the 15 frames it missed.
+    StoppedClock clock;
+    constexpr int Interval = 20;
+    std::vector<int> ticks;
+    toolkit::FrameTimer timer([&] {
+        ticks.push_back(clock.Now());
+        StoppedClock::Work(ticks.size() == 3 ? 300 : 0);
+    });
+    timer.SetInterval(Interval);
+    clock.RunUntil(3 * Interval + 300 + 5 * Interval);
+    timer.SetInterval(0);
+    const std::vector<int> after(ticks.begin() + 3, ticks.end());
+    EXPECT_LE(after.size(), 7u) << "the ticks missed in the stall were made up";
+    EXPECT_GE(after.size(), 5u) << "the timer did not go on after the stall";
 }
 
 }  // namespace

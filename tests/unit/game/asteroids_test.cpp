@@ -22,7 +22,7 @@ TEST_F(AsteroidsTest, EveryFreeSlotDrawsOnceAndLiveSlotsDrawNothing) {
     for (int j = 0; j < 6; ++j) rng.Push(NoSpawn);
     MoveAsteroids();
     EXPECT_EQ(rng.draws, 6);
-    EXPECT_EQ(AsteroidY[0], -100);
+    EXPECT_EQ(AsteroidY[0], FreeSlot);
     EXPECT_TRUE(draws.draws.empty());
 
     rng.Clear();
@@ -86,7 +86,7 @@ TEST_F(AsteroidsTest, TheSpawnChanceIsOneInFortyFourLessTheTurboThrust) {
             if (passes) rng.Push({0.0f, 0.0f});
             MoveAsteroids();
             EXPECT_EQ(rng.Remaining(), 0u);
-            EXPECT_EQ(AsteroidY[3], passes ? 1 : -100);
+            EXPECT_EQ(AsteroidY[3], passes ? 1 : FreeSlot);
         }
     }
 }
@@ -124,13 +124,13 @@ TEST_F(AsteroidsTest, TheRamBoxAtItsEdges) {
         PlaceAsteroid(4, c.x, c.y - 2, 2, 6);
         MoveAsteroids();
         EXPECT_EQ(Shields, c.ram ? -10 : 100);
-        EXPECT_EQ(AsteroidY[4], c.ram ? -100 : c.y);
+        EXPECT_EQ(AsteroidY[4], c.ram ? FreeSlot : c.y);
         EXPECT_EQ(AsteroidFrame[4], c.ram ? 1 : 7);
-        EXPECT_EQ(host.sounds, c.ram ? std::vector<int>{5} : std::vector<int>{});
+        EXPECT_EQ(host.sounds, c.ram ? std::vector<int>{AsteroidHitSlot} : std::vector<int>{});
         int drawnHere = 0;
         for (const Draw& d : draws.Of(Gfx().asteroid2)) drawnHere += d.x == c.x;
         EXPECT_EQ(drawnHere, c.ram ? 0 : 1);
-        EXPECT_EQ(ExplosionY[4], -100);
+        EXPECT_EQ(ExplosionY[4], FreeSlot);
         EXPECT_EQ(rng.draws, 0) << "a slot freed in this pass waits for the next one";
     }
 }
@@ -148,7 +148,7 @@ TEST_F(AsteroidsTest, ARockLeavesOnceBelowThreeHundredUndrawnAndFree) {
         PlaceAsteroid(5, 20, c.y, c.speed, 12);
         const std::int32_t shields = Shields;
         MoveAsteroids();
-        EXPECT_EQ(AsteroidY[5], c.stays ? c.y + c.speed : -100);
+        EXPECT_EQ(AsteroidY[5], c.stays ? c.y + c.speed : FreeSlot);
         EXPECT_EQ(AsteroidFrame[5], c.stays ? 13 : 1);
         int drawnHere = 0;
         for (const Draw& d : draws.Of(Gfx().asteroid2)) drawnHere += d.x == 20;
@@ -163,7 +163,7 @@ TEST_F(AsteroidsTest, TheRamTestIgnoresTheShipsDestruction) {
     FillAllBut(0);
     PlaceAsteroid(0, 200, 250);
     MoveAsteroids();
-    EXPECT_EQ(AsteroidY[0], -100);
+    EXPECT_EQ(AsteroidY[0], FreeSlot);
     EXPECT_EQ(Shields, -10);
 }
 

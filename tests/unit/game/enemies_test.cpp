@@ -108,7 +108,7 @@ TEST_F(EnemiesTest, TheSpawnChanceIsOneInFiftyFour) {
         if (r == pass) rng.Push({0.5f, 0.5f, 0.5f, 0.5f});
         MoveEnemies();
         EXPECT_EQ(rng.Remaining(), 0u);
-        EXPECT_EQ(EnemyY[5], r == pass ? 1 : -100);
+        EXPECT_EQ(EnemyY[5], r == pass ? 1 : FreeSlot);
     }
 }
 
@@ -134,10 +134,10 @@ TEST_F(EnemiesTest, TheRamBoxAtItsEdgesCostsAHundredShieldsAndFreesTheSlot) {
         MoveEnemies();
         EXPECT_EQ(Shields, c.ram ? 0 : 100);
         if (c.ram) {
-            EXPECT_EQ(EnemyY[1], -100);
+            EXPECT_EQ(EnemyY[1], FreeSlot);
             EXPECT_EQ(EnemyState[1], 1);
-            EXPECT_EQ(host.sounds, std::vector<int>{4});
-            EXPECT_EQ(EnemyShotY[1], -100);
+            EXPECT_EQ(host.sounds, std::vector<int>{EnemyHitSlot});
+            EXPECT_EQ(EnemyShotY[1], FreeSlot);
             EXPECT_TRUE(draws.Of(Gfx().enemy1).empty());
             EXPECT_EQ(draws.Of(Gfx().enemy1f).size(), 5u);  // only the five others
         } else {
@@ -152,7 +152,7 @@ TEST_F(EnemiesTest, ARammedChaserStillSteersInTheSamePass) {
     SetEnemy(0, 230, 259, 1, 4, 2);  // a chaser right of ShipX + 9
     FillAllBut(0);
     MoveEnemies();
-    EXPECT_EQ(EnemyY[0], -100);
+    EXPECT_EQ(EnemyY[0], FreeSlot);
     EXPECT_EQ(EnemyX[0], 226);
     EXPECT_EQ(EnemySpeedY[0], 1);
     EXPECT_EQ(EnemyFrame[0], 4);
@@ -176,7 +176,7 @@ TEST_F(EnemiesTest, AnEnemyLeavesOnceBelowThreeHundredUndrawn) {
             EXPECT_EQ(EnemyY[2], c.y + c.speedY);
             EXPECT_EQ(draws.draws.size(), 6u);
         } else {
-            EXPECT_EQ(EnemyY[2], -100);
+            EXPECT_EQ(EnemyY[2], FreeSlot);
             EXPECT_EQ(EnemyState[2], 1);
             EXPECT_EQ(draws.draws.size(), 5u);
         }
@@ -196,9 +196,9 @@ TEST_F(EnemiesTest, ABreakUpShowsImagesTwoToSixWhileFallingThenFreesTheSlot) {
     const platform::ImageList* e = &Gfx().enemy1;
     EXPECT_EQ(seen, (std::vector<Draw>{{e, 2, 200, 102}, {e, 3, 200, 104}, {e, 4, 200, 106}, {e, 5, 200, 108},
                                        {e, 6, 200, 110}}));
-    EXPECT_EQ(EnemyY[3], -100);
+    EXPECT_EQ(EnemyY[3], FreeSlot);
     EXPECT_EQ(EnemyState[3], 1);
-    EXPECT_EQ(EnemyShotY[3], -100);
+    EXPECT_EQ(EnemyShotY[3], FreeSlot);
     EXPECT_TRUE(host.sounds.empty());
 }
 
@@ -219,14 +219,14 @@ TEST_F(EnemiesTest, TheFireWindowAtItsEdges) {
         if (c.fires) {
             EXPECT_EQ(EnemyShotY[4], c.y + 12);
             EXPECT_EQ(EnemyShotX[4], c.x + 6);
-            EXPECT_EQ(host.sounds, std::vector<int>{2});
+            EXPECT_EQ(host.sounds, std::vector<int>{EnemyFireSlot});
         } else {
-            EXPECT_EQ(EnemyShotY[4], -100);
+            EXPECT_EQ(EnemyShotY[4], FreeSlot);
             EXPECT_TRUE(host.sounds.empty());
         }
         for (int j = 0; j < 10; ++j) {
             if (j != 4) {
-                EXPECT_EQ(EnemyShotY[j], -100) << "an enemy fires only into its own slot";
+                EXPECT_EQ(EnemyShotY[j], FreeSlot) << "an enemy fires only into its own slot";
             }
         }
     }

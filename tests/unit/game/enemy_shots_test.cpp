@@ -30,7 +30,7 @@ TEST_F(EnemyShotsTest, TheShipBoxAtItsEdgesCostsNinetyShields) {
         ShotAfterFall(3, c.x, c.y);
         MoveEnemyShots();
         EXPECT_EQ(Shields, c.hit ? 10 : 100);
-        EXPECT_EQ(EnemyShotY[3], c.hit ? -100 : c.y);
+        EXPECT_EQ(EnemyShotY[3], c.hit ? FreeSlot : c.y);
         EXPECT_EQ(draws.draws.size(), c.hit ? 0u : 1u);
         EXPECT_TRUE(host.sounds.empty());
     }
@@ -43,7 +43,7 @@ TEST_F(EnemyShotsTest, AHitOnTheShipMayDriveTheShieldsNegativeAndDestroysNothing
     MoveEnemyShots();
     EXPECT_EQ(Shields, -80);
     EXPECT_EQ(AsteroidY[0], 255);
-    EXPECT_EQ(ExplosionY[0], -100);
+    EXPECT_EQ(ExplosionY[0], FreeSlot);
     EXPECT_TRUE(host.sounds.empty());
 }
 
@@ -53,8 +53,8 @@ TEST_F(EnemyShotsTest, AShotFallsTenPlusTurboAndLeavesBelowThreeHundredUndrawn) 
         int y;
         bool drawn;
         int yAfter;
-    } cases[] = {{0, 100, true, 110}, {10, 100, true, 120}, {0, 290, true, 300}, {0, 291, false, -100},
-                 {5, 286, false, -100}};
+    } cases[] = {{0, 100, true, 110}, {10, 100, true, 120}, {0, 290, true, 300}, {0, 291, false, FreeSlot},
+                 {5, 286, false, FreeSlot}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "turbo " << c.turbo << ", Y " << c.y);
         EmptyField();
@@ -107,16 +107,16 @@ TEST_F(EnemyShotsTest, HitBandsAndWindowsAtTheirEdges) {
             EXPECT_TRUE(host.sounds.empty());
             continue;
         }
-        expected.enemyShots.Y[1] = -100;
+        expected.enemyShots.Y[1] = FreeSlot;
         if (c.target == Target::Asteroid) {
-            expected.asteroids.Y[4] = -100;
+            expected.asteroids.Y[4] = FreeSlot;
             expected.asteroids.Frame[4] = 1;
             expected.explosions.Y[4] = 50;
             expected.explosions.X[4] = 100;
-            EXPECT_EQ(host.sounds, std::vector<int>{5});
+            EXPECT_EQ(host.sounds, std::vector<int>{AsteroidHitSlot});
         } else {
             expected.enemies.State[4] = 2;
-            EXPECT_EQ(host.sounds, std::vector<int>{4});
+            EXPECT_EQ(host.sounds, std::vector<int>{EnemyHitSlot});
         }
         EXPECT_TRUE(Tables::Now() == expected);
     }
@@ -147,7 +147,7 @@ TEST_F(EnemyShotsTest, AnAsteroidBandBlocksTheEnemyOfItsSlotEvenWhenItsWindowMis
     EXPECT_EQ(EnemyState[4], 1);
     EXPECT_EQ(AsteroidY[4], 50);
     EXPECT_EQ(EnemyState[5], 2);
-    EXPECT_EQ(EnemyShotY[0], -100);
+    EXPECT_EQ(EnemyShotY[0], FreeSlot);
 }
 
 TEST_F(EnemyShotsTest, ALaterShotFindsWhatAnEarlierOneDestroyedAlreadyGone) {
@@ -160,12 +160,12 @@ TEST_F(EnemyShotsTest, ALaterShotFindsWhatAnEarlierOneDestroyedAlreadyGone) {
 
     MoveEnemyShots();
 
-    EXPECT_EQ(EnemyShotY[0], -100);
+    EXPECT_EQ(EnemyShotY[0], FreeSlot);
     EXPECT_EQ(EnemyShotY[1], 55);
-    EXPECT_EQ(EnemyShotY[2], -100);
+    EXPECT_EQ(EnemyShotY[2], FreeSlot);
     EXPECT_EQ(EnemyShotY[3], 105);
     EXPECT_EQ(EnemyState[3], 2);
-    EXPECT_EQ(host.sounds, (std::vector<int>{5, 4}));
+    EXPECT_EQ(host.sounds, (std::vector<int>{AsteroidHitSlot, EnemyHitSlot}));
     EXPECT_EQ(Score, 0);
 }
 

@@ -40,7 +40,7 @@ TEST_F(ExplosionsTest, AnExplosionShowsFourImagesWhileDriftingAndRetiresOnTheFif
         TurboThrust = c.turbo;
         PlaceExplosion(2, 70, 100);
         EXPECT_EQ(Run(2, 5), c.seen);
-        EXPECT_EQ(ExplosionY[2], -100);
+        EXPECT_EQ(ExplosionY[2], FreeSlot);
         EXPECT_EQ(ExplosionFrame[2], 1);
         EXPECT_EQ(ExplosionX[2], 70);
     }
@@ -57,7 +57,7 @@ TEST_F(ExplosionsTest, ARetirementEndsThePassAndTheLaterSlotsWaitAFrame) {
     UpdateExplosions();
 
     EXPECT_EQ(draws.draws, (std::vector<Draw>{{&Gfx().Explosion1, 2, 10, 101}}));
-    EXPECT_EQ(ExplosionY[1], -100);
+    EXPECT_EQ(ExplosionY[1], FreeSlot);
     EXPECT_EQ(ExplosionFrame[1], 1);
     EXPECT_EQ(ExplosionY[3], 100);
     EXPECT_EQ(ExplosionFrame[3], 1);
@@ -76,11 +76,11 @@ TEST_F(ExplosionsTest, TwoExplosionsEndingTogetherRetireOneFrameApartLowerSlotFi
     PlaceExplosion(5, 50, 50, 5);
 
     UpdateExplosions();
-    EXPECT_EQ(ExplosionY[2], -100);
+    EXPECT_EQ(ExplosionY[2], FreeSlot);
     EXPECT_EQ(ExplosionY[5], 50);
 
     UpdateExplosions();
-    EXPECT_EQ(ExplosionY[5], -100);
+    EXPECT_EQ(ExplosionY[5], FreeSlot);
     EXPECT_TRUE(draws.draws.empty());
 }
 

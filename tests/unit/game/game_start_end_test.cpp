@@ -102,7 +102,7 @@ TEST_F(GameStartEndTest, TheSecondGameStartsWithScoreZeroFiveLivesAndAFreshReset
     EXPECT_EQ(NewGamePending, 0);
     EXPECT_EQ(BonusLives, 0);
     EXPECT_EQ(ShipX, 200);
-    EXPECT_EQ(AsteroidY[2], -100);
+    EXPECT_EQ(AsteroidY[2], FreeSlot);
     EXPECT_EQ(rng.reseeds, 2);
 }
 
@@ -118,7 +118,7 @@ TEST_F(GameStartEndTest, GunSideCarriesOverIntoTheNextGame) {
 
     KeyDown(vk::Space);
 
-    EXPECT_EQ(host.sounds, (std::vector<int>{1}));
+    EXPECT_EQ(host.sounds, (std::vector<int>{LeftGunSlot}));
     EXPECT_EQ(ShotX[0], 208);
     EXPECT_EQ(GunSide, 0);
 }
@@ -133,7 +133,7 @@ TEST_F(GameStartEndTest, AFireKeyBeforeTheFirstFrameOfTheProgramIsHarmless) {
 
     EXPECT_TRUE(host.sounds.empty());
     EXPECT_EQ(WeaponEnergy, 0);
-    EXPECT_EQ(ShotY[0], -100);
+    EXPECT_EQ(ShotY[0], FreeSlot);
 }
 
 TEST_F(GameStartEndTest, AShotFiredBeforeTheFirstFrameGoesIntoTheBuiltTableAndTheResetRemovesIt) {
@@ -148,7 +148,7 @@ TEST_F(GameStartEndTest, AShotFiredBeforeTheFirstFrameGoesIntoTheBuiltTableAndTh
 
     rng.FillWith(NoSpawn);
     Timer1_Timer();
-    EXPECT_EQ(ShotY[0], -100);
+    EXPECT_EQ(ShotY[0], FreeSlot);
 }
 
 TEST_F(GameStartEndTest, ATickInsideTheResetPumpStartsNoNestedFrame) {

@@ -54,7 +54,7 @@ TEST_F(KeyboardTest, TurboStepsCostOneEnergyAndPlaySixWhileEnergyAboveTwoAndThru
         KeyDown(vk::Up);
         EXPECT_EQ(WeaponEnergy, c.weaponsAfter);
         EXPECT_EQ(TurboThrust, c.turboAfter);
-        EXPECT_EQ(host.sounds, c.sound ? std::vector<int>{6} : std::vector<int>{});
+        EXPECT_EQ(host.sounds, c.sound ? std::vector<int>{TurboSlot} : std::vector<int>{});
     }
 }
 
@@ -62,7 +62,7 @@ TEST_F(KeyboardTest, HoldingUpClimbsToTenAndReleaseDropsTheThrustToZero) {
     for (int i = 0; i < 14; ++i) KeyDown(vk::Up);
     EXPECT_EQ(TurboThrust, 10);
     EXPECT_EQ(WeaponEnergy, 90);
-    EXPECT_EQ(host.sounds, std::vector<int>(10, 6));
+    EXPECT_EQ(host.sounds, std::vector<int>(10, TurboSlot));
 
     KeyUp(vk::Up);
     EXPECT_EQ(TurboThrust, 0);
@@ -117,7 +117,7 @@ TEST_F(KeyboardTest, TheGunsAlternateFromTheRightGunAtTheFirstShotOfTheProgram) 
         EXPECT_EQ(ShotFrame[i], 1);
     }
     EXPECT_EQ(xs, (std::vector<std::int32_t>{215, 208, 215, 208}));
-    EXPECT_EQ(host.sounds, (std::vector<int>{3, 1, 3, 1}));
+    EXPECT_EQ(host.sounds, (std::vector<int>{RightGunSlot, LeftGunSlot, RightGunSlot, LeftGunSlot}));
     EXPECT_EQ(WeaponEnergy, 100 - 4 * 15);
     EXPECT_EQ(GunSide, 0);
 }
@@ -135,14 +135,14 @@ TEST_F(KeyboardTest, FiringNeedsTenEnergyAndMayLeaveMinusFive) {
     KeyDown(vk::Space);
     EXPECT_EQ(WeaponEnergy, 9);
     EXPECT_EQ(GunSide, 0);
-    EXPECT_EQ(ShotY[0], -100);
+    EXPECT_EQ(ShotY[0], FreeSlot);
     EXPECT_TRUE(host.sounds.empty());
 
     WeaponEnergy = 10;
     KeyDown(vk::Space);
     EXPECT_EQ(WeaponEnergy, -5);
     EXPECT_EQ(ShotY[0], 260);
-    EXPECT_EQ(host.sounds, std::vector<int>{3});
+    EXPECT_EQ(host.sounds, std::vector<int>{RightGunSlot});
 }
 
 TEST_F(KeyboardTest, FiringWithEverySlotInFlightCostsNothing) {
@@ -168,7 +168,7 @@ TEST_F(KeyboardTest, AShotGoesIntoTheLowestFreeSlot) {
     EXPECT_EQ(ShotFrame[1], 3);
     EXPECT_EQ(ShotY[2], 260);
     EXPECT_EQ(ShotX[2], 208);
-    EXPECT_EQ(ShotY[3], -100);
+    EXPECT_EQ(ShotY[3], FreeSlot);
 }
 
 TEST_F(KeyboardTest, OtherKeysDoNothing) {

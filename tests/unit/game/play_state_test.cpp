@@ -1,6 +1,10 @@
 // The reset routines: what a new game and a wiped field start from.
 #include "fakes.h"
 
+#include <cstring>
+#include <set>
+#include <string>
+
 namespace enginetests {
 namespace {
 
@@ -11,42 +15,48 @@ void ExpectEmpty(const Tables& t) {
     EXPECT_TRUE(t == empty);
 }
 
-TEST_F(PlayStateTest, EmptyTablesHoldTheResetValuesOfEveryField) {
-    const PlayerShotTable s = EmptyPlayerShots();
-    const EnemyTable e = EmptyEnemies();
-    const EnemyShotTable es = EmptyEnemyShots();
-    const ExplosionTable x = EmptyExplosions();
-    const AsteroidTable a = EmptyAsteroids();
-    for (int i = 0; i < 10; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(s.Y[i], -100);
-        EXPECT_EQ(s.X[i], 1);
-        EXPECT_EQ(s.Frame[i], 1);
-        EXPECT_EQ(e.Y[i], -100);
-        EXPECT_EQ(e.X[i], 1);
-        EXPECT_EQ(e.State[i], 1);
-        EXPECT_EQ(e.Dodge[i], 1);
-        EXPECT_EQ(e.SpeedX[i], 1);
-        EXPECT_EQ(e.Frame[i], 5);
-        EXPECT_EQ(e.SpeedY[i], 1);
-        EXPECT_EQ(es.Y[i], -100);
-        EXPECT_EQ(es.X[i], 1);
-        EXPECT_EQ(x.Y[i], -100);
-        EXPECT_EQ(x.X[i], 1);
-        EXPECT_EQ(x.Frame[i], 1);
+// The state as the program comes up, taken before the first test changes it.
+class ProgramStartState : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (taken) return;
+        variables = PlayState::Now();
+        tables = Tables::Now();
+        taken = true;
     }
-    for (int j = 0; j < 6; ++j) {
-        SCOPED_TRACE(j);
-        EXPECT_EQ(a.Y[j], -100);
-        EXPECT_EQ(a.X[j], 20);
-        EXPECT_EQ(a.Speed[j], 1);
-        EXPECT_EQ(a.Frame[j], 1);
-    }
+    static inline bool taken = false;
+    static inline PlayState variables;
+    static inline Tables tables;
+};
+[[maybe_unused]] ::testing::Environment* const programStart =
+    ::testing::AddGlobalTestEnvironment(new ProgramStartState);
+
+TEST(ProgramStart, HasEveryVariableZeroAndEveryTableBuilt) {
+    ASSERT_TRUE(ProgramStartState::taken);
+    EXPECT_TRUE(ProgramStartState::variables == PlayState{});
+    ExpectEmpty(ProgramStartState::tables);
 }
 
-TEST_F(PlayStateTest, ProgramStartHasEveryVariableZeroAndEveryTableBuilt) {
-    PlayState zero{};
-    EXPECT_TRUE(PlayState::Now() == zero);
+TEST_F(PlayStateTest, InitGameLeavesNoVariableAndNoTableOutOfItsReset) {
+    // Every variable at a value no reset gives, every table scrambled; a variable added to the
+    // list is reset by InitGame or named here as kept across games.
+    constexpr std::int16_t Untouched = 77;
+    const std::set<std::string> kept = {"GameRunning", "Score", "Lives", "GunSide"};
+#define PLAY_STATE_UNTOUCHED(type, name) name = Untouched;
+    PLAY_STATE_VARIABLES(PLAY_STATE_UNTOUCHED)
+#undef PLAY_STATE_UNTOUCHED
+    std::memset(&PlayerShots, 0x5A, sizeof PlayerShots);
+    std::memset(&Enemies, 0x5A, sizeof Enemies);
+    std::memset(&EnemyShots, 0x5A, sizeof EnemyShots);
+    std::memset(&Explosions, 0x5A, sizeof Explosions);
+    std::memset(&Asteroids, 0x5A, sizeof Asteroids);
+
+    InitGame();
+
+#define PLAY_STATE_EXPECT_RESET(type, name) \
+    EXPECT_EQ(name == Untouched, kept.count(#name) == 1) << #name << (kept.count(#name) ? " reset" : " not reset");
+    PLAY_STATE_VARIABLES(PLAY_STATE_EXPECT_RESET)
+#undef PLAY_STATE_EXPECT_RESET
     ExpectEmpty(Tables::Now());
 }
 

@@ -33,7 +33,7 @@ TEST_F(PlayerShotsTest, AShotClimbsFromTheShipAndLeavesAtTheTopUndrawn) {
         std::vector<int> expected;
         for (int k = 0; k < c.drawnFrames; ++k) expected.push_back(c.firstY - k * c.step);
         EXPECT_EQ(ys, expected);
-        EXPECT_EQ(ShotY[0], -100);
+        EXPECT_EQ(ShotY[0], FreeSlot);
         EXPECT_EQ(ShotFrame[0], 1);
         EXPECT_EQ(ShotX[0], 215);
     }
@@ -45,7 +45,7 @@ TEST_F(PlayerShotsTest, AShotAtOneIsStillDrawnAndAtZeroItLeaves) {
     MoveShots();
     EXPECT_EQ(draws.draws, (std::vector<Draw>{{&Gfx().weapon1, 3, 50, 1}}));
     EXPECT_EQ(ShotY[0], 1);
-    EXPECT_EQ(ShotY[1], -100);
+    EXPECT_EQ(ShotY[1], FreeSlot);
     EXPECT_EQ(ShotFrame[1], 1);
 }
 
@@ -107,24 +107,24 @@ TEST_F(PlayerShotsTest, HitBandsAndWindowsAtTheirEdges) {
             EXPECT_TRUE(host.sounds.empty());
             continue;
         }
-        expected.shots.Y[0] = -100;
+        expected.shots.Y[0] = FreeSlot;
         expected.shots.Frame[0] = 1;
         switch (c.target) {
             case Target::Asteroid:
-                expected.asteroids.Y[2] = -100;
+                expected.asteroids.Y[2] = FreeSlot;
                 expected.asteroids.Frame[2] = 1;
                 expected.explosions.Y[2] = 50;
                 expected.explosions.X[2] = 100;
                 EXPECT_EQ(Score, 0);
-                EXPECT_EQ(host.sounds, std::vector<int>{5});
+                EXPECT_EQ(host.sounds, std::vector<int>{AsteroidHitSlot});
                 break;
             case Target::Enemy:
                 expected.enemies.State[2] = 2;
                 EXPECT_EQ(Score, 100);
-                EXPECT_EQ(host.sounds, std::vector<int>{4});
+                EXPECT_EQ(host.sounds, std::vector<int>{EnemyHitSlot});
                 break;
             case Target::EnemyShot:
-                expected.enemyShots.Y[2] = -100;
+                expected.enemyShots.Y[2] = FreeSlot;
                 EXPECT_EQ(Score, 10);
                 EXPECT_TRUE(host.sounds.empty());
                 break;
@@ -161,9 +161,9 @@ TEST_F(PlayerShotsTest, AnAsteroidBandBlocksTheOtherTargetsOfItsSlotEvenWhenItsW
     EXPECT_EQ(AsteroidY[2], 45);
     EXPECT_EQ(EnemyState[2], 1);
     EXPECT_EQ(EnemyShotY[2], 50);
-    EXPECT_EQ(EnemyShotY[3], -100);
+    EXPECT_EQ(EnemyShotY[3], FreeSlot);
     EXPECT_EQ(Score, 10);
-    EXPECT_EQ(ShotY[0], -100);
+    EXPECT_EQ(ShotY[0], FreeSlot);
 }
 
 TEST_F(PlayerShotsTest, AnEnemyBandBlocksTheEnemyShotOfItsSlotEvenWhileItBreaksUp) {
@@ -178,11 +178,11 @@ TEST_F(PlayerShotsTest, AnEnemyBandBlocksTheEnemyShotOfItsSlotEvenWhileItBreaksU
     // Shot 0 hits enemy 2. Shot 1 finds it breaking up: its band still shields enemy shot 2.
     EXPECT_EQ(EnemyState[2], 2);
     EXPECT_EQ(EnemyShotY[2], 50);
-    EXPECT_EQ(EnemyShotY[4], -100);
+    EXPECT_EQ(EnemyShotY[4], FreeSlot);
     EXPECT_EQ(Score, 110);
-    EXPECT_EQ(host.sounds, std::vector<int>{4});
-    EXPECT_EQ(ShotY[0], -100);
-    EXPECT_EQ(ShotY[1], -100);
+    EXPECT_EQ(host.sounds, std::vector<int>{EnemyHitSlot});
+    EXPECT_EQ(ShotY[0], FreeSlot);
+    EXPECT_EQ(ShotY[1], FreeSlot);
 }
 
 TEST_F(PlayerShotsTest, AShotHitsOnlyTheFirstTargetInSlotOrder) {
@@ -193,7 +193,7 @@ TEST_F(PlayerShotsTest, AShotHitsOnlyTheFirstTargetInSlotOrder) {
 
     MoveShots();
 
-    EXPECT_EQ(EnemyShotY[0], -100);
+    EXPECT_EQ(EnemyShotY[0], FreeSlot);
     EXPECT_EQ(AsteroidY[1], 50);
     EXPECT_EQ(EnemyState[3], 1);
     EXPECT_EQ(Score, 10);
@@ -210,12 +210,12 @@ TEST_F(PlayerShotsTest, ALaterShotFindsWhatAnEarlierOneDestroyedAlreadyGone) {
 
     MoveShots();
 
-    EXPECT_EQ(ShotY[0], -100);
+    EXPECT_EQ(ShotY[0], FreeSlot);
     EXPECT_EQ(ShotY[1], 52);  // not used up by the asteroid shot 0 destroyed
-    EXPECT_EQ(ShotY[2], -100);
+    EXPECT_EQ(ShotY[2], FreeSlot);
     EXPECT_EQ(ShotY[3], 100);  // the enemy already breaks up
     EXPECT_EQ(Score, 100);
-    EXPECT_EQ(host.sounds, (std::vector<int>{5, 4}));
+    EXPECT_EQ(host.sounds, (std::vector<int>{AsteroidHitSlot, EnemyHitSlot}));
 }
 
 TEST_F(PlayerShotsTest, TargetsBeyondSlotFiveAreNeverHit) {

@@ -168,7 +168,7 @@ TEST_F(ShipTest, TheDestructionTimelineOverWholeFrames) {
         }
         if (frame == 1) {
             EXPECT_EQ(draws.Of(Gfx().asteroid2).size(), 1u) << "what the movers drew stays in the picture";
-            EXPECT_EQ(AsteroidY[3], -100);
+            EXPECT_EQ(AsteroidY[3], FreeSlot);
         }
     }
     const int expectedImage[] = {10, 23, 24, 25, 26, 27, 15, 2};
