@@ -97,11 +97,15 @@ class Session:
         x, y = self.at(2, 3)
         return image.count(lambda p: p[0] > 200 and p[1] < 60 and p[2] < 60, x, y, 60, 1) > 40
 
-    def ship_x(self):
-        """Left edge of the 32-pixel-wide column of the ship's row with the most lit pixels; None
-        when nothing ship-like is there (the ship is breaking up, say)."""
+    def ship_x(self, screenshot=None):
+        """Left edge of the 32-pixel-wide column of the ship's row with the most lit pixels, on
+        the screen now or in a screenshot of it; None when nothing ship-like is there (the ship
+        is breaking up, say)."""
         left, top = self.at(0, SHIP_TOP)
-        image = self.server.grab(left, top, 484, SHIP_SIZE)
+        if screenshot:
+            image = screenshot.crop(left, top, 484, SHIP_SIZE)
+        else:
+            image = self.server.grab(left, top, 484, SHIP_SIZE)
         lit = [[is_lit(image.pixel(x, row)) for x in range(484)] for row in range(SHIP_SIZE)]
         columns = [sum(lit[row][x] for row in range(SHIP_SIZE)) for x in range(484)]
         best = max(range(484 - SHIP_SIZE), key=lambda x: sum(columns[x:x + SHIP_SIZE]))
