@@ -64,10 +64,10 @@ def scores_section(places):
 
 class Session:
     """One X server and one run of the program, started with the given settings file (bytes or
-    text; None for no file). on_start(session) runs once the program is started, before the menu
-    is waited for; the other options are the Program's."""
+    text; None for no file). prepare(program) runs just before the start, on_start(session) once
+    the program is started, before the menu is waited for; the other options are the Program's."""
 
-    def __init__(self, test, settings=None, watch=False, on_start=None, **program_options):
+    def __init__(self, test, settings=None, watch=False, prepare=None, on_start=None, **program_options):
         self.test = test
         self.server = XServer(width=SCREEN_WIDTH, height=SCREEN_HEIGHT)
         test.addCleanup(self.server.stop)
@@ -79,6 +79,8 @@ class Session:
         if settings is not None:
             with open(self.program.ini_path, "wb") as ini:
                 ini.write(settings if isinstance(settings, bytes) else settings.encode())
+        if prepare:
+            prepare(self.program)
         self.program.start()
         if on_start:
             on_start(self)

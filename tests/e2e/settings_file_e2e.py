@@ -3,6 +3,7 @@ hangs, every failure is told and the program ends as usual."""
 
 import fcntl
 import os
+import shutil
 import signal
 import sys
 import threading
@@ -16,6 +17,8 @@ from scores_e2e import VIEW_HEIGHT, Session, px, scores_section  # noqa: E402
 NEGATIVES = [(f"n{place}", -place) for place in range(1, 6)]
 SETTINGS = "[Options]\nGameSpeed=10\n" + scores_section(NEGATIVES)
 LOCK_WAIT = 2.0  # how long the program waits for another program's lock
+# The classic shared score folder: group-writable, without setgid, the file another member's.
+OWNER, PLAYER, MEMBERS = 4001, 4002, 4000
 
 
 def confirm(session, name):
@@ -144,6 +147,37 @@ class SettingsFileTest(unittest.TestCase):
         self.assertEqual(session.program.settings_text(), settings)
         messages = [e for e in session.watch.snapshot() if e["what"] == "map" and e["name"] == MESSAGE_TITLE]
         self.assertEqual(len(messages), 3, "said once at the start, then once for each refused save")
+
+    def test_a_shared_group_folder_keeps_the_files_owner_group_and_mode(self):
+        if os.geteuid() != 0 or not shutil.which("setpriv"):
+            self.skipTest("needs root and setpriv to run the program as one member of a shared group")
+
+        def shared_folder(program):
+            os.chmod(program.root, 0o755)
+            os.chown(program.directory, 0, MEMBERS)
+            os.chmod(program.directory, 0o775)
+            for name in os.listdir(program.directory):
+                os.chmod(os.path.join(program.directory, name), 0o644)
+            os.chmod(os.path.join(program.directory, "voidraid"), 0o755)
+            os.chown(program.ini_path, OWNER, MEMBERS)
+            os.chmod(program.ini_path, 0o664)
+
+        def owner_and_mode():
+            info = os.stat(session.program.ini_path)
+            return info.st_uid, info.st_gid, info.st_mode & 0o7777
+
+        player = ("setpriv", f"--reuid={PLAYER}", f"--regid={PLAYER}", f"--groups={MEMBERS}")
+        session = Session(self, SETTINGS, prepare=shared_folder, wrapper=player)
+        session.play_and_quit()
+        dialog, confirm_name = confirm(session, "Alice")
+        confirm_name()
+        wait_until(lambda: "0;Alice" in session.hiscores().values(), what="the entry saved")
+        self.assertEqual(owner_and_mode(), (OWNER, MEMBERS, 0o664))
+        close_dialog(session, dialog)
+        session.server.close(session.window)
+        self.assertEqual(session.program.wait_exit(), 0)
+        self.assertIn("SoundFX_Toggle", ini_sections(session.program.settings_text())["Options"])
+        self.assertEqual(owner_and_mode(), (OWNER, MEMBERS, 0o664))
 
 
 if __name__ == "__main__":
