@@ -36,6 +36,19 @@ def dismiss_message(session):
     session.server.wait_no_window(MESSAGE_TITLE)
 
 
+def answer_messages_until_exit(session, timeout=60.0):
+    def ended():
+        if session.program.process.poll() is not None:
+            return True
+        for message in session.server.visible_windows(MESSAGE_TITLE):
+            try:
+                session.server.key(message, "Return")
+            except RuntimeError:  # closed meanwhile
+                pass
+        return False
+    wait_until(ended, timeout, interval=0.2, what="the program to end")
+
+
 def close_dialog(session, dialog):
     session.wait_height(dialog, px(VIEW_HEIGHT))
     session.server.key(dialog, "Return")
@@ -97,7 +110,23 @@ class SettingsFileTest(unittest.TestCase):
         self.assertEqual(session.settings_bytes(), before)
 
     def test_a_signal_during_the_wait_for_a_lock_ends_the_program(self):
-        session = Session(self, SETTINGS)
+        # A folder the player cannot write, so that the file is written in place; root writes
+        # any folder, so the program then runs as another user.
+        wrapper = ()
+        if os.geteuid() == 0:
+            if not shutil.which("setpriv"):
+                self.skipTest("needs setpriv to run the program as a player who cannot write its folder")
+            wrapper = ("setpriv", f"--reuid={PLAYER}", f"--regid={PLAYER}", "--clear-groups")
+
+        def read_only_folder(program):
+            os.chmod(program.root, 0o755)
+            for name in os.listdir(program.directory):
+                os.chmod(os.path.join(program.directory, name), 0o755 if name == "voidraid" else 0o644)
+            os.chmod(program.ini_path, 0o666)
+            os.chmod(program.directory, 0o555)
+            self.addCleanup(os.chmod, program.directory, 0o755)
+
+        session = Session(self, SETTINGS, prepare=read_only_folder, wrapper=wrapper)
         with open(session.program.ini_path, "rb") as held:
             fcntl.flock(held, fcntl.LOCK_SH)
             session.play_and_quit()
@@ -109,13 +138,7 @@ class SettingsFileTest(unittest.TestCase):
                        or session.server.visible_windows(MESSAGE_TITLE), timeout=LOCK_WAIT * 10,
                        what="the program to end or tell the failed save")
         # Every box it shows on the way out is answered: one for each save the lock refused.
-        for _ in range(3):
-            if session.program.process.poll() is not None:
-                break
-            for message in session.server.visible_windows(MESSAGE_TITLE):
-                session.server.key(message, "Return")
-            wait_until(lambda: session.program.process.poll() is not None
-                       or session.server.visible_windows(MESSAGE_TITLE), what="the program to end")
+        answer_messages_until_exit(session)
         self.assertEqual(session.program.wait_exit(), 0)
 
     def test_a_file_size_limit_below_the_file_is_told_and_the_program_ends_as_usual(self):
