@@ -130,7 +130,12 @@ void ExitProgram() {
 }
 
 void LoadSettings() {
-    LoadSettingsInto(frmConfig(), SettingsFilePath());
+    if (!LoadSettingsInto(frmConfig(), SettingsFilePath())) {
+        // Said once; the saves into that file are refused later, and each says why.
+        toolkit::MessageBox("The settings file " + SettingsFilePath() +
+                            " is larger than 1 MiB, too large for a settings file. The game starts with its "
+                            "default settings, and neither they nor the high scores can be saved in that file.");
+    }
     settingsLoaded = true;
 }
 

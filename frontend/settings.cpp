@@ -14,27 +14,30 @@ constexpr const char* MusicKey = "Music_Toggle";
 constexpr const char* SpeedKey = "GameSpeed";
 constexpr std::uint32_t ValueSize = 256;
 
-std::string StoredText(const char* key, const std::string& iniFile) {
+std::string StoredText(const char* key, const platform::ProfileReader& file) {
     std::string buffer(ValueSize, ' ');
-    const std::uint32_t copied = platform::GetPrivateProfileStringA(Section, key, "", buffer.data(), ValueSize, iniFile);
+    const std::uint32_t copied = file.GetString(Section, key, "", buffer.data(), ValueSize);
     buffer.resize(copied < ValueSize ? copied : ValueSize - 1);
     return buffer;
 }
 
 }  // namespace
 
-void LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile) {
-    if (const auto effects = StoredCheckBoxValue(StoredText(EffectsKey, iniFile))) controls.SetEffectsValue(*effects);
-    if (const auto music = StoredCheckBoxValue(StoredText(MusicKey, iniFile))) controls.SetMusicValue(*music);
-    if (const auto speed = StoredSliderValue(StoredText(SpeedKey, iniFile), SpeedMinimum, SpeedMaximum)) {
+bool LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile) {
+    // One read of the file for the three keys.
+    const platform::ProfileReader file(iniFile);
+    if (const auto effects = StoredCheckBoxValue(StoredText(EffectsKey, file))) controls.SetEffectsValue(*effects);
+    if (const auto music = StoredCheckBoxValue(StoredText(MusicKey, file))) controls.SetMusicValue(*music);
+    if (const auto speed = StoredSliderValue(StoredText(SpeedKey, file), SpeedMinimum, SpeedMaximum)) {
         controls.SetSpeedValue(*speed);
     }
+    return !file.TooLarge();
 }
 
 std::string SaveSettingsFrom(const PreferenceControls& controls, const std::string& iniFile) {
     platform::ProfileBatch batch(iniFile);
-    platform::WritePrivateProfileStringA(Section, EffectsKey, SettingText(controls.EffectsValue()), iniFile);
-    platform::WritePrivateProfileStringA(Section, MusicKey, SettingText(controls.MusicValue()), iniFile);
-    platform::WritePrivateProfileStringA(Section, SpeedKey, SettingText(controls.SpeedValue()), iniFile);
+    batch.Set(Section, EffectsKey, SettingText(controls.EffectsValue()));
+    batch.Set(Section, MusicKey, SettingText(controls.MusicValue()));
+    batch.Set(Section, SpeedKey, SettingText(controls.SpeedValue()));
     return batch.Commit();
 }

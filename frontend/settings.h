@@ -23,8 +23,9 @@ public:
     virtual void SetSpeedValue(std::int32_t value) = 0;
 };
 
-// A key that is missing or empty leaves its control at the value it has.
-void LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile);
+// A key that is missing or empty leaves its control at the value it has. Returns false when the
+// file is too large to be a settings file: it is not read then, and every control keeps its value.
+bool LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile);
 // Writes all three keys in one step; the file's other keys and sections stay as they are.
 // Returns why the file could not be written, in plain words, or an empty text when it was.
 std::string SaveSettingsFrom(const PreferenceControls& controls, const std::string& iniFile);

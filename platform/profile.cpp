@@ -195,50 +195,63 @@ std::string WithKey(std::string_view text, std::string_view section, std::string
     return out;
 }
 
-ProfileBatch* openBatch = nullptr;
-
 }  // namespace
 
-ProfileBatch::ProfileBatch(std::string file) : file_(std::move(file)), outer_(openBatch) { openBatch = this; }
-
-ProfileBatch::~ProfileBatch() { openBatch = outer_; }
-
-std::string ProfileBatch::Commit() {
-    if (writes_.empty()) return {};
-    const std::vector<Write> writes = std::exchange(writes_, {});
-    return RewriteProfile(file_, [&](std::string_view text) {
-        std::string out(text);
-        for (const Write& write : writes) out = WithKey(out, write.section, write.key, write.value);
-        return out;
-    });
+ProfileReader::ProfileReader(const std::string& file) {
+    tooLarge_ = ReadProfileText(file, text_) == ProfileRead::TooLarge;
 }
 
-std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key, const std::string& def,
-                                       char* buffer, std::uint32_t size, const std::string& file) {
+std::uint32_t ProfileReader::GetString(const std::string& section, const std::string& key, const std::string& def,
+                                       char* buffer, std::uint32_t size) const {
     if (size == 0 || buffer == nullptr) return 0;
-    std::string text;
     std::string_view result = TrimEnd(def);
-    if (ReadProfileText(file, text)) {
-        const Place place = Locate(text, Trim(section), Trim(key));
-        if (place.keyFound) result = Unquote(place.key.value);
-    }
+    const Place place = Locate(text_, Trim(section), Trim(key));
+    if (place.keyFound) result = Unquote(place.key.value);
     const std::size_t count = std::min<std::size_t>(result.size(), size - 1);
     std::memcpy(buffer, result.data(), count);
     buffer[count] = '\0';
     return static_cast<std::uint32_t>(count);
 }
 
-bool WritePrivateProfileStringA(const std::string& section, const std::string& key, const std::string& value,
-                                const std::string& file) {
+ProfileBatch::ProfileBatch(std::string file) : file_(std::move(file)) {}
+
+bool ProfileBatch::Set(const std::string& section, const std::string& key, const std::string& value) {
     const std::string_view sectionName = Trim(section);
     const std::string_view keyName = Trim(key);
     if (!SectionNameAllowed(sectionName) || !KeyNameAllowed(keyName) || !ValueAllowed(value)) return false;
-    if (openBatch && openBatch->file_ == file) {
-        openBatch->writes_.push_back({std::string(sectionName), std::string(keyName), value});
-        return true;
-    }
-    return RewriteProfile(file, [&](std::string_view text) { return WithKey(text, sectionName, keyName, value); })
-        .empty();
+    writes_.push_back({std::string(sectionName), std::string(keyName), value});
+    return true;
+}
+
+std::string ProfileBatch::Commit() {
+    if (writes_.empty()) return {};
+    return Commit([](const ProfileReader&) {});
+}
+
+std::string ProfileBatch::Commit(const std::function<void(const ProfileReader& now)>& plan) {
+    const std::vector<Write> gathered = std::exchange(writes_, {});
+    const std::string reason = RewriteProfile(file_, [&](std::string_view text) {
+        ProfileReader now;
+        now.text_ = text;
+        writes_ = gathered;
+        plan(now);
+        std::string out(text);
+        for (const Write& write : writes_) out = WithKey(out, write.section, write.key, write.value);
+        return out;
+    });
+    writes_.clear();
+    return reason;
+}
+
+std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key, const std::string& def,
+                                       char* buffer, std::uint32_t size, const std::string& file) {
+    return ProfileReader(file).GetString(section, key, def, buffer, size);
+}
+
+bool WritePrivateProfileStringA(const std::string& section, const std::string& key, const std::string& value,
+                                const std::string& file) {
+    ProfileBatch batch(file);
+    return batch.Set(section, key, value) && batch.Commit().empty();
 }
 
 }  // namespace platform

@@ -6,9 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstring>
+#include <ctime>
 
+#include "platform/profile.h"
 #include "platform/profile_encoding.h"
 
 namespace platform {
@@ -17,6 +22,8 @@ namespace {
 constexpr const char* ReadOnlyFile = "the file is read-only";
 constexpr const char* FolderInItsPlace = "a folder stands in its place";
 constexpr const char* NotAPlainFile = "it is not a plain file";
+constexpr const char* InUse = "the file is in use by another program";
+constexpr const char* TooLargeFile = "it is larger than 1 MiB, too large for a settings file";
 
 std::string PlainReason(int error) {
     switch (error) {
@@ -50,13 +57,17 @@ std::string NotAFileReason(const struct stat& info) { return S_ISDIR(info.st_mod
 
 class Descriptor {
 public:
-    explicit Descriptor(int fd) : fd_(fd) {}
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
     ~Descriptor() {
         if (fd_ >= 0) close(fd_);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    void Reset(int fd) {
+        if (fd_ >= 0) close(fd_);
+        fd_ = fd;
+    }
     // Closes now, reporting a failed close (some file systems only tell then that a write failed).
     bool Close() {
         const int fd = fd_;
@@ -68,19 +79,24 @@ private:
     int fd_;
 };
 
-bool ReadAll(int fd, std::string& raw, std::size_t sizeHint) {
+enum class FileState { Read, Missing, Failed, TooLarge };
+
+// Reads no more than a little past the size limit, so that a file growing while it is read is
+// refused as well as one that was large from the start.
+FileState ReadAll(int fd, std::string& raw, std::size_t sizeHint) {
     raw.clear();
-    raw.reserve(sizeHint);
+    raw.reserve(std::min(sizeHint, ProfileSizeLimit + 1));
     char chunk[65536];
     for (off_t at = 0;;) {
+        if (raw.size() > ProfileSizeLimit) return FileState::TooLarge;
         const ssize_t got = pread(fd, chunk, sizeof chunk, at);
         if (got > 0) {
             raw.append(chunk, static_cast<std::size_t>(got));
             at += got;
         } else if (got == 0) {
-            return true;
+            return FileState::Read;
         } else if (errno != EINTR) {
-            return false;
+            return FileState::Failed;
         }
     }
 }
@@ -98,16 +114,9 @@ bool WriteAll(int fd, std::string_view data, off_t at) {
     return true;
 }
 
-void Lock(int fd) {
-    // Two copies of the program writing at once take turns. Where the file system has no locks
-    // the write goes ahead all the same.
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
-}
+bool TooLargeToRead(const struct stat& info) { return static_cast<std::uintmax_t>(info.st_size) > ProfileSizeLimit; }
 
-enum class FileState { Read, Missing, Failed };
-
-FileState ReadWholeFile(const std::string& path, std::string& raw, struct stat& info, std::string& reason) {
+FileState ReadWholeFile(const std::string& path, std::string& raw, std::string& reason) {
     // O_NONBLOCK keeps a FIFO at the path from hanging us; it is refused below.
     Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
@@ -115,6 +124,7 @@ FileState ReadWholeFile(const std::string& path, std::string& raw, struct stat& 
         reason = PlainReason(errno);
         return FileState::Failed;
     }
+    struct stat info {};
     if (fstat(fd.get(), &info) != 0) {
         reason = PlainReason(errno);
         return FileState::Failed;
@@ -123,11 +133,64 @@ FileState ReadWholeFile(const std::string& path, std::string& raw, struct stat& 
         reason = NotAFileReason(info);
         return FileState::Failed;
     }
-    if (!ReadAll(fd.get(), raw, static_cast<std::size_t>(info.st_size))) {
-        reason = PlainReason(errno);
-        return FileState::Failed;
+    if (TooLargeToRead(info)) return FileState::TooLarge;
+    const FileState state = ReadAll(fd.get(), raw, static_cast<std::size_t>(info.st_size));
+    if (state == FileState::Failed) reason = PlainReason(errno);
+    return state;
+}
+
+using Clock = std::chrono::steady_clock;
+
+// Another program may hold a lock on the file for as long as it likes. We wait a while in short
+// naps, during which the end signals' handlers run as ever, then give up. Where the file system
+// has no locks the write goes ahead all the same.
+bool LockBefore(int fd, Clock::time_point deadline) {
+    constexpr timespec Nap{0, 20'000'000};
+    for (;;) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) return true;
+        if (Clock::now() >= deadline) return false;
+        nanosleep(&Nap, nullptr);
     }
-    return FileState::Read;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// The target, open and locked. A missing target is created empty, so that there is something
+// to lock. A writer may have renamed a new file into place while we waited; then the lock we
+// got is on the old one, and the new one is taken instead.
+struct LockedTarget {
+    Descriptor fd;
+    struct stat info {};
+    bool created = false;
+};
+
+std::string LockTarget(const std::string& target, LockedTarget& locked) {
+    constexpr auto LockWait = std::chrono::seconds(2);
+    const Clock::time_point deadline = Clock::now() + LockWait;
+    for (;;) {
+        locked.created = false;
+        int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0 && errno == ENOENT) {
+            // Created with the usual mode for a new file, which the umask narrows.
+            fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NONBLOCK, 0666);
+            locked.created = fd >= 0;
+            if (fd < 0 && errno == EEXIST && Clock::now() < deadline) continue;
+        }
+        if (fd < 0) return PlainReason(errno);
+        locked.fd.Reset(fd);
+        if (fstat(fd, &locked.info) != 0) return PlainReason(errno);
+        if (!S_ISREG(locked.info.st_mode)) return NotAFileReason(locked.info);
+        if (!LockBefore(fd, deadline)) return InUse;
+        struct stat named {};
+        if (stat(target.c_str(), &named) == 0 && SameFile(named, locked.info)) {
+            // Its links and mode as they are now that nobody else is writing.
+            if (fstat(fd, &locked.info) != 0) return PlainReason(errno);
+            return {};
+        }
+        if (Clock::now() >= deadline) return InUse;
+    }
 }
 
 std::string DirectoryOf(const std::string& path) {
@@ -159,50 +222,15 @@ bool FollowLinks(const std::string& file, std::string& target) {
     return false;
 }
 
-std::string NewText(std::string_view raw, const std::function<std::string(std::string_view)>& edit) {
-    ProfileText profile = DecodeProfile(raw);
-    profile.text = edit(profile.text);
-    return EncodeProfile(profile);
-}
-
 // The rename would replace even a file without write permission; such a file is meant to stay.
 bool MayReplace(const std::string& path, const struct stat& info) {
     return access(path.c_str(), W_OK) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
-mode_t NewFileMode() {
-    // The umask can only be read by setting it; the program has one thread.
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-// The one temporary file of a target: a writer killed before its rename leaves it behind, and
-// the next write takes it over, so that no more of them gather in the folder.
+// The one temporary file of a target. A name left there by a killed writer, or put there by
+// anyone else (a link to the file itself, another user's file, a FIFO), is removed, never
+// written through: the temporary file is always one we have just made.
 std::string TemporaryOf(const std::string& target) { return DirectoryOf(target) + "/." + NameOf(target) + ".new"; }
-
-// Opens and locks the temporary file. Another writer may have renamed it into place while we
-// waited for the lock; then a fresh one is made (each round means another write was finished).
-// Returns -1 with errno set when there is none.
-int OpenTemporary(const std::string& temp) {
-    constexpr int MostRounds = 1000;
-    for (int round = 0; round < MostRounds; ++round) {
-        const int fd = open(temp.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666);
-        if (fd < 0) return -1;
-        Lock(fd);
-        struct stat held {}, named {};
-        if (fstat(fd, &held) == 0 && lstat(temp.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-            held.st_ino == named.st_ino) {
-            if (S_ISREG(held.st_mode)) return fd;
-            close(fd);
-            errno = EEXIST;
-            return -1;
-        }
-        close(fd);
-    }
-    errno = EBUSY;
-    return -1;
-}
 
 void SyncDirectory(const std::string& directory) {
     // The rename itself reaches the disk only with its folder; a failure here loses nothing yet.
@@ -214,12 +242,11 @@ void SyncDirectory(const std::string& directory) {
 
 enum class Outcome { Written, Refused, NoReplacement };
 
-// A new file beside the target, renamed over it. The target is read only once the temporary
-// file is locked, so that writers taking turns each build on the other's result.
-Outcome Replace(const std::string& target, const std::function<std::string(std::string_view)>& edit,
-                std::string& reason) {
+// A new file beside the target, with its owner, group and mode, renamed over it.
+Outcome Replace(const std::string& target, const struct stat& info, std::string_view content, std::string& reason) {
     const std::string temp = TemporaryOf(target);
-    Descriptor fd(OpenTemporary(temp));
+    // Only the owner may read what is not yet the file; its mode comes once it is written.
+    Descriptor fd(open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600));
     if (fd.get() < 0) {
         reason = PlainReason(errno);
         return Outcome::NoReplacement;
@@ -230,37 +257,24 @@ Outcome Replace(const std::string& target, const std::function<std::string(std::
         unlink(temp.c_str());
         return Outcome::NoReplacement;
     };
-
-    std::string raw;
-    struct stat info {};
-    const FileState state = ReadWholeFile(target, raw, info, reason);
-    const bool targetExists = state == FileState::Read;
-    if (state == FileState::Failed) {
-        unlink(temp.c_str());
+    if (!WriteAll(fd.get(), content, 0)) {
+        const int error = errno;
+        if (error != EFBIG) return cannotReplace(error);
+        // A file-size limit holds for the file in place too.
+        cannotReplace(error);
         return Outcome::Refused;
     }
-    if (targetExists && !MayReplace(target, info)) {
-        reason = ReadOnlyFile;
-        unlink(temp.c_str());
-        return Outcome::Refused;
-    }
-
-    const std::string content = NewText(raw, edit);
-    if (ftruncate(fd.get(), 0) != 0 || !WriteAll(fd.get(), content, 0)) return cannotReplace(errno);
-    if (targetExists) {
-        if (info.st_uid != geteuid() || info.st_gid != getegid()) {
-            // Best effort: only a privileged process may hand the file back to its owner.
-            [[maybe_unused]] const int ignored = fchown(fd.get(), info.st_uid, info.st_gid);
-        }
-        if (fchmod(fd.get(), info.st_mode & 07777) != 0) return cannotReplace(errno);
-    } else if (fchmod(fd.get(), NewFileMode()) != 0) {
+    struct stat made {};
+    if (fstat(fd.get(), &made) != 0) return cannotReplace(errno);
+    // Only a privileged process may hand a file to another owner, or to a group it is not in.
+    if ((made.st_uid != info.st_uid || made.st_gid != info.st_gid) && fchown(fd.get(), info.st_uid, info.st_gid) != 0) {
         return cannotReplace(errno);
     }
+    // After the owner: a change of owner clears the set-id bits.
+    if (fchmod(fd.get(), info.st_mode & 07777) != 0) return cannotReplace(errno);
     if (fsync(fd.get()) != 0) return cannotReplace(errno);
     if (rename(temp.c_str(), target.c_str()) != 0) return cannotReplace(errno);
     SyncDirectory(DirectoryOf(target));
-    // Closing releases the lock: a writer waiting for it finds its temporary file gone.
-    fd.Close();
     return Outcome::Written;
 }
 
@@ -270,41 +284,53 @@ bool FitsSizeLimit(std::size_t size) {
            size <= static_cast<std::size_t>(limit.rlim_cur);
 }
 
-// Where no new file can stand beside the target, its own bytes are rewritten in one write, from
-// the first one that changes, after the room for a longer file is taken, so that a full disk
-// changes nothing. A shorter file is written with blanks over its old end before that is cut
-// off: a crash in between leaves trailing blanks, which read as nothing.
-std::string WriteInPlace(const std::string& target, const std::function<std::string(std::string_view)>& edit) {
+// What a shorter file's old end is written over before it is cut off: blanks, which read as
+// nothing should a crash come in between. The stray last byte of a UTF-16 file of odd length
+// stands just before them, and pairs with a zero into one more character.
+std::string Filler(const ProfileText& profile, std::size_t length) {
+    if (profile.encoding != ProfileEncoding::Utf16Le && profile.encoding != ProfileEncoding::Utf16Be) {
+        return std::string(length, ' ');
+    }
+    std::string filler = profile.oddByte.empty() ? "" : std::string(1, '\0');
+    const std::string_view blank = profile.encoding == ProfileEncoding::Utf16Le ? std::string_view(" \0", 2)
+                                                                                : std::string_view("\0 ", 2);
+    while (filler.size() + blank.size() <= length) filler.append(blank);
+    filler.resize(length, ' ');
+    return filler;
+}
+
+// The file's own bytes rewritten, where no new file can take its place, or the new one would
+// lose the file's owner, group or other links. Only the bytes that change are written, after the
+// room for a longer file is taken, so that a full disk changes nothing; a shorter file is first
+// written with blanks over its old end, then cut. What a crash leaves: a kill stops a write only
+// between pages of the file, so a change within one page (a setting or a score of a small file)
+// is made whole or not at all; a longer stretch, which a change of length in a larger file
+// shifts, can be cut short by a kill, leaving the new text's beginning with the old one's end. A
+// power loss may leave any mixture of the two.
+std::string WriteInPlace(const std::string& target, const struct stat& info, std::string_view raw,
+                         const ProfileText& profile, std::string_view content) {
     Descriptor fd(open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) return PlainReason(errno);
-    Lock(fd.get());
-    struct stat info {};
-    std::string raw;
-    if (fstat(fd.get(), &info) != 0) return PlainReason(errno);
-    if (!S_ISREG(info.st_mode)) return NotAFileReason(info);
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ReadOnlyFile;
-    if (!ReadAll(fd.get(), raw, static_cast<std::size_t>(info.st_size))) return PlainReason(errno);
+    struct stat opened {};
+    if (fstat(fd.get(), &opened) != 0) return PlainReason(errno);
+    // Only a writer that ignores the lock could have put another file here.
+    if (!SameFile(opened, info)) return InUse;
 
-    ProfileText profile = DecodeProfile(raw);
-    profile.text = edit(profile.text);
-    const std::string content = EncodeProfile(profile);
-    if (content == raw) return {};
-    std::string written = content;
-    if (content.size() < raw.size()) {
-        const bool utf16 = profile.encoding == ProfileEncoding::Utf16Le || profile.encoding == ProfileEncoding::Utf16Be;
-        profile.text.append((raw.size() - content.size()) / (utf16 ? 2 : 1), ' ');
-        written = EncodeProfile(profile);
+    std::string written(content);
+    if (content.size() < raw.size()) written += Filler(profile, raw.size() - content.size());
+    if (!FitsSizeLimit(written.size())) return PlainReason(EFBIG);
+    std::size_t first = 0;
+    while (first < written.size() && first < raw.size() && written[first] == raw[first]) ++first;
+    std::size_t end = written.size();
+    if (written.size() == raw.size()) {
+        while (end > first && written[end - 1] == raw[end - 1]) --end;
     }
-    std::size_t same = 0;
-    while (same < written.size() && same < raw.size() && written[same] == raw[same]) ++same;
-    if (content.size() > raw.size()) {
-        if (!FitsSizeLimit(content.size())) return PlainReason(EFBIG);
-        if (fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(content.size())) != 0 &&
-            errno != EOPNOTSUPP && errno != ENOSYS) {
-            return PlainReason(errno);
-        }
+    if (content.size() > raw.size() &&
+        fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(content.size())) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS) {
+        return PlainReason(errno);
     }
-    if (!WriteAll(fd.get(), std::string_view(written).substr(same), static_cast<off_t>(same))) {
+    if (!WriteAll(fd.get(), std::string_view(written).substr(first, end - first), static_cast<off_t>(first))) {
         return PlainReason(errno);
     }
     if (content.size() < raw.size() && ftruncate(fd.get(), static_cast<off_t>(content.size())) != 0) {
@@ -314,33 +340,75 @@ std::string WriteInPlace(const std::string& target, const std::function<std::str
     return {};
 }
 
+std::string RewriteLocked(const std::string& target, LockedTarget& locked,
+                          const std::function<std::string(std::string_view)>& edit) {
+    std::string raw;
+    if (!locked.created) {
+        if (TooLargeToRead(locked.info)) return TooLargeFile;
+        switch (ReadAll(locked.fd.get(), raw, static_cast<std::size_t>(locked.info.st_size))) {
+            case FileState::Read:
+                break;
+            case FileState::TooLarge:
+                return TooLargeFile;
+            default:
+                return PlainReason(errno);
+        }
+        if (!MayReplace(target, locked.info)) return ReadOnlyFile;
+    }
+    ProfileText profile = DecodeProfile(raw);
+    profile.text = edit(profile.text);
+    const std::string content = EncodeProfile(profile);
+    if (content.size() > ProfileSizeLimit) return TooLargeFile;
+    if (content == raw) return {};
+    if (!FitsSizeLimit(content.size())) return PlainReason(EFBIG);
+
+    // A hard link of the stale temporary name to the file would count as one of its own links.
+    const std::string temp = TemporaryOf(target);
+    const bool tempCleared = unlink(temp.c_str()) == 0 || errno == ENOENT;
+    struct stat info {};
+    if (fstat(locked.fd.get(), &info) != 0) return PlainReason(errno);
+    if (tempCleared && info.st_nlink <= 1) {
+        std::string reason;
+        switch (Replace(target, info, content, reason)) {
+            case Outcome::Written:
+                return {};
+            case Outcome::Refused:
+                return reason;
+            case Outcome::NoReplacement:
+                break;
+        }
+    }
+    return WriteInPlace(target, info, raw, profile, content);
+}
+
 }  // namespace
 
-bool ReadProfileText(const std::string& file, std::string& text) {
+ProfileRead ReadProfileText(const std::string& file, std::string& text) {
     std::string raw;
-    struct stat info {};
     std::string reason;
-    if (ReadWholeFile(file, raw, info, reason) != FileState::Read) return false;
-    text = std::move(DecodeProfile(raw).text);
-    return true;
+    switch (ReadWholeFile(file, raw, reason)) {
+        case FileState::Read:
+            text = std::move(DecodeProfile(raw).text);
+            return ProfileRead::Read;
+        case FileState::TooLarge:
+            return ProfileRead::TooLarge;
+        default:
+            return ProfileRead::None;
+    }
 }
 
 std::string RewriteProfile(const std::string& file, const std::function<std::string(std::string_view)>& edit) {
     std::string target;
     if (!FollowLinks(file, target)) return PlainReason(errno);
-    std::string reason;
-    switch (Replace(target, edit, reason)) {
-        case Outcome::Written:
-            return {};
-        case Outcome::Refused:
-            return reason;
-        case Outcome::NoReplacement:
-            break;
+    LockedTarget locked;
+    std::string reason = LockTarget(target, locked);
+    if (reason.empty()) reason = RewriteLocked(target, locked, edit);
+    // The empty file made only to be locked goes again when nothing could be written into it.
+    struct stat named {};
+    if (!reason.empty() && locked.created && stat(target.c_str(), &named) == 0 && SameFile(named, locked.info)) {
+        unlink(target.c_str());
     }
-    // A file that is not there yet cannot be made in place either.
-    struct stat info {};
-    if (stat(target.c_str(), &info) != 0 && errno == ENOENT) return reason;
-    return WriteInPlace(target, edit);
+    return reason;
 }
 
 }  // namespace platform

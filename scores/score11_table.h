@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/profile.h"
 #include "scores/score11.h"
 
 struct HighScoreEntry {
@@ -27,7 +28,8 @@ extern std::string ScoreTitle;
 void LoadHighScores(const std::string& IniFile);
 bool IsHighScore(const std::int32_t& Points);
 void AddHighScore(std::string PlayerName, std::int32_t Points);
-void WriteScoreEntry(std::string IniFile, const std::int16_t& Index, std::string Value);
+// One place of the table, gathered into the batch that writes the table.
+void WriteScoreEntry(platform::ProfileBatch& batch, const std::int16_t& Index, std::string Value);
 // The dialog's OK: the table is forgotten until the next ShowHighScores loads it again.
 void ResetScoreState();
 

@@ -260,14 +260,22 @@ class WindowWatch:
 class Program:
     """The game, run from a fresh copy of the program directory."""
 
-    def __init__(self, server, settings=None, audio_driver="dummy", folder=None, environment=None):
+    def __init__(self, server, settings=None, audio_driver="dummy", folder=None, environment=None, wrapper=(),
+                 beside=None):
+        """wrapper: a command the program runs under; beside: another Program whose directory
+        this second copy runs from."""
         if not PROGRAM_DIR or not os.path.isfile(os.path.join(PROGRAM_DIR, "voidraid")):
             raise RuntimeError("VR_PROGRAM_DIR must name the directory of the built program")
         self.server = server
         # folder: the program directory's own name, inside a fresh scratch directory.
         self.root = tempfile.mkdtemp(prefix="voidraid-e2e-")
-        self.directory = os.path.join(self.root, folder) if folder else self.root
-        shutil.copytree(PROGRAM_DIR, self.directory, dirs_exist_ok=True)
+        if beside:
+            self.directory = beside.directory
+        else:
+            self.directory = os.path.join(self.root, folder) if folder else self.root
+            shutil.copytree(PROGRAM_DIR, self.directory, dirs_exist_ok=True)
+        self.log_path = os.path.join(self.root if beside else self.directory, "program.log")
+        self.wrapper = tuple(wrapper)
         self.ini_path = os.path.join(self.directory, "VOIDRAID.INI")
         if settings is not None:
             with open(self.ini_path, "w") as ini:
@@ -280,9 +288,9 @@ class Program:
 
     def start(self):
         env = dict(self.server.env, SDL_AUDIODRIVER=self.audio_driver, **self.environment)
-        self.log = open(os.path.join(self.directory, "program.log"), "w")
+        self.log = open(self.log_path, "w")
         # Started from elsewhere: the program must find its files by itself.
-        self.process = subprocess.Popen([os.path.join(self.directory, "voidraid")], env=env, cwd="/",
+        self.process = subprocess.Popen([*self.wrapper, os.path.join(self.directory, "voidraid")], env=env, cwd="/",
                                         stdout=self.log, stderr=subprocess.STDOUT)
         return self
 

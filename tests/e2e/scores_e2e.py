@@ -64,21 +64,26 @@ def scores_section(places):
 
 class Session:
     """One X server and one run of the program, started with the given settings file (bytes or
-    text; None for no file)."""
+    text; None for no file). prepare(program) runs just before the start, on_start(session) once
+    the program is started, before the menu is waited for; the other options are the Program's."""
 
-    def __init__(self, test, settings=None, watch=False):
+    def __init__(self, test, settings=None, watch=False, prepare=None, on_start=None, **program_options):
         self.test = test
         self.server = XServer(width=SCREEN_WIDTH, height=SCREEN_HEIGHT)
         test.addCleanup(self.server.stop)
         self.watch = WindowWatch(self.server) if watch else None
         if self.watch:
             test.addCleanup(self.watch.stop)
-        self.program = Program(self.server)
+        self.program = Program(self.server, **program_options)
         test.addCleanup(self.program.stop)
         if settings is not None:
             with open(self.program.ini_path, "wb") as ini:
                 ini.write(settings if isinstance(settings, bytes) else settings.encode())
+        if prepare:
+            prepare(self.program)
         self.program.start()
+        if on_start:
+            on_start(self)
         self.window = self.program.main_window()
         self.origin = self.server.geometry(self.window)[:2]
         wait_until(self.menu_showing, what="the menu")

@@ -1,4 +1,5 @@
 #include "frontend/settings.h"
+#include "platform/profile.h"
 
 #include <gtest/gtest.h>
 
@@ -93,13 +94,26 @@ TEST_F(SettingsFile, ValuesTheControlsCannotHoldAreBroughtIntoTheirRange) {
 
 TEST_F(SettingsFile, AHugeFileWithLongLinesIsReadToItsEnd) {
     std::string text = "[Junk]\n";
-    for (int i = 0; i < 40000; ++i) text += "Key" + std::to_string(i) + "=" + std::string(100, 'x') + "\n";
+    for (int i = 0; i < 8000; ++i) text += "Key" + std::to_string(i) + "=" + std::string(100, 'x') + "\n";
     text += "Long=" + std::string(100000, 'y') + "\n[Options]\nGameSpeed=" + std::string(300, '4');
     Write(text);  // no final newline either
     FakeControls controls;
     LoadSettingsInto(controls, path_);
     // 300 digits are cut to 255 by the profile reader; any of them is far above the range.
     EXPECT_EQ(controls.writes, (std::vector<std::string>{"speed=66"}));
+}
+
+TEST_F(SettingsFile, AFileTooLargeForSettingsIsNeitherReadNorWrittenOver) {
+    const std::string text = "[Options]\nGameSpeed=40\nMusic_Toggle=1\n;" + std::string(platform::ProfileSizeLimit, '-');
+    Write(text);
+    FakeControls controls;
+    EXPECT_FALSE(LoadSettingsInto(controls, path_));
+    EXPECT_TRUE(controls.writes.empty()) << "the design values stay";
+    EXPECT_EQ(SaveSettingsFrom(controls, path_), "it is larger than 1 MiB, too large for a settings file");
+    EXPECT_EQ(Read(), text);
+
+    Write("[Options]\nGameSpeed=40\n");
+    EXPECT_TRUE(LoadSettingsInto(controls, path_));
 }
 
 TEST_F(SettingsFile, OtherSectionsDoNotCount) {

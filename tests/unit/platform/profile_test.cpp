@@ -527,25 +527,20 @@ TEST_F(ProfileFile, FilesOfOtherEditorsReadAlikeAndKeepTheirForm) {
 
 TEST_F(ProfileFile, ABatchReachesTheFileInOneStep) {
     const std::string before = "[HiScores]\nScore1=5;Old\n\n[Options]\nGameSpeed=10\n";
-    const std::string other = dir_ + "/other.ini";
     Put(ini_, before);
     {
         platform::ProfileBatch batch(ini_);
-        EXPECT_TRUE(WritePrivateProfileStringA("HiScores", "Score1", "9;New", ini_));
-        EXPECT_TRUE(WritePrivateProfileStringA("HiScores", "Score2", "5;Old", ini_));
-        EXPECT_FALSE(WritePrivateProfileStringA("HiScores", "Bad=", "1", ini_)) << "refused at once";
-        EXPECT_TRUE(WritePrivateProfileStringA("Options", "GameSpeed", "12", other)) << "another file";
-        EXPECT_EQ(Read(other, "Options", "GameSpeed"), "12") << "written at once";
+        EXPECT_TRUE(batch.Set("HiScores", "Score1", "9;New"));
+        EXPECT_TRUE(batch.Set("HiScores", "Score2", "5;Old"));
+        EXPECT_FALSE(batch.Set("HiScores", "Bad=", "1")) << "refused at once";
         EXPECT_EQ(Slurp(ini_), before) << "nothing before the commit";
         EXPECT_EQ(Read(ini_, "HiScores", "Score1"), "5;Old");
         EXPECT_EQ(batch.Commit(), "");
         EXPECT_EQ(Slurp(ini_), "[HiScores]\nScore1=9;New\nScore2=5;Old\n\n[Options]\nGameSpeed=10\n");
         EXPECT_EQ(batch.Commit(), "") << "nothing left to write";
-        EXPECT_TRUE(WritePrivateProfileStringA("HiScores", "Score3", "1;Late", ini_));
+        EXPECT_TRUE(batch.Set("HiScores", "Score3", "1;Late"));
     }
     EXPECT_EQ(Read(ini_, "HiScores", "Score3"), Default) << "a batch dropped uncommitted writes nothing";
-    EXPECT_TRUE(WritePrivateProfileStringA("HiScores", "Score3", "1;Now", ini_));
-    EXPECT_EQ(Read(ini_, "HiScores", "Score3"), "1;Now") << "without a batch the write is made at once";
 }
 
 struct BatchFailureCase {
@@ -572,7 +567,7 @@ TEST_F(ProfileFile, AFailedBatchSaysWhyInPlainWords) {
         c.prepare(file);
         const std::vector<std::string> entries = DirectoryEntries(sub);
         platform::ProfileBatch batch(file);
-        ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "1", file));
+        ASSERT_TRUE(batch.Set("S", "K", "1"));
         EXPECT_EQ(batch.Commit(), c.reason) << c.what;
         EXPECT_EQ(DirectoryEntries(sub), entries) << c.what << ": nothing left behind";
         fs::permissions(sub, fs::perms::owner_all, fs::perm_options::add);
