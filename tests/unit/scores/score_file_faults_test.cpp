@@ -98,9 +98,10 @@ TEST_F(ScoreFileFaults, AWriterKilledAtAnyMomentLeavesTheOldTableOrTheNew) {
     EXPECT_GT(old, 0) << "no kill came before the write";
     EXPECT_GT(replaced, 0) << "no kill came after the write";
 
-    // The next write takes over whatever a killed one left.
+    // The next write takes over whatever a killed one left (an entry that makes the table: one
+    // that does not writes nothing).
     LoadHighScores(ini_);
-    AddHighScore("Last", 1);
+    AddHighScore("Last", 1000);
     EXPECT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
     EXPECT_TRUE(shown.empty());
 }
