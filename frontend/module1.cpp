@@ -22,6 +22,7 @@
 #include "platform/fltk/message_box.h"
 #include "platform/fltk/program.h"
 #include "platform/mixer/wavemix.h"
+#include "platform/profile.h"
 #include "platform/program_file.h"
 #include "sound/sound.h"
 
@@ -71,6 +72,8 @@ void Main() {
     // From here on a signal to end the program leaves through ExitProgram, from the first
     // message loop that runs.
     toolkit::WatchEndSignals(EndOnSignal);
+    // A save waiting for another program's lock lets go soon once a signal has asked to end.
+    platform::SetProfileWaitCut(toolkit::EndRequested);
 
     // The splash, loaded hidden.
     frmAbout();

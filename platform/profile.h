@@ -72,6 +72,10 @@ private:
     std::vector<Write> writes_;
 };
 
+// Asked while a write waits for a lock held elsewhere: once it answers true (the program is
+// ending and nobody waits for it), the wait is cut to a moment.
+void SetProfileWaitCut(bool (*ending)());
+
 // One read: a ProfileReader of the file for this key alone.
 std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key, const std::string& def,
                                        char* buffer, std::uint32_t size, const std::string& file);

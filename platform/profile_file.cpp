@@ -144,13 +144,20 @@ using Clock = std::chrono::steady_clock;
 // Another program may hold a lock on the file for as long as it likes. We wait a while in short
 // naps, during which the end signals' handlers run as ever, then give up. Where the file system
 // has no locks the write goes ahead all the same.
-bool LockBefore(int fd, Clock::time_point deadline) {
+// An ending program waits only this long, so that its exit ends within a second even when both
+// of its saves meet the lock.
+constexpr auto EndingLockWait = std::chrono::milliseconds(300);
+bool (*waitCut)() = nullptr;
+
+bool LockBefore(int fd, Clock::time_point& deadline) {
     constexpr timespec Nap{0, 20'000'000};
     for (;;) {
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
         if (errno == EINTR) continue;
         if (errno != EWOULDBLOCK) return true;
-        if (Clock::now() >= deadline) return false;
+        const Clock::time_point now = Clock::now();
+        if (waitCut && waitCut()) deadline = std::min(deadline, now + EndingLockWait);
+        if (now >= deadline) return false;
         nanosleep(&Nap, nullptr);
     }
 }
@@ -168,7 +175,7 @@ struct LockedTarget {
 
 std::string LockTarget(const std::string& target, LockedTarget& locked) {
     constexpr auto LockWait = std::chrono::seconds(2);
-    const Clock::time_point deadline = Clock::now() + LockWait;
+    Clock::time_point deadline = Clock::now() + LockWait;
     for (;;) {
         locked.created = false;
         int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -396,6 +403,8 @@ ProfileRead ReadProfileText(const std::string& file, std::string& text) {
             return ProfileRead::None;
     }
 }
+
+void SetProfileWaitCut(bool (*ending)()) { waitCut = ending; }
 
 std::string RewriteProfile(const std::string& file, const std::function<std::string(std::string_view)>& edit) {
     std::string target;

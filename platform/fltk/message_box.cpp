@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/fltk/display.h"
+#include "platform/fltk/end_signals.h"
 #include "platform/fltk/form.h"
 
 namespace toolkit {
@@ -134,7 +135,9 @@ void TellOnStandardErrorFromNowOn() {
 
 void MessageBox(const std::string& text, const std::string& title) {
     const std::string caption = title.empty() ? applicationTitle : title;
-    if (toStandardError) {
+    // A signal that came while we worked (a save waiting for a lock, say) has not been read yet,
+    // but already nobody may be there to answer.
+    if (toStandardError || EndRequested()) {
         TellOnStandardError(caption, text);
         return;
     }
