@@ -53,30 +53,20 @@ std::string Utf16ToUtf8(std::string_view units, bool bigEnd) {
 }
 
 // One character of UTF-8 at text[at], its length in count. The three-byte forms of surrogates
-// are taken too, as DecodeProfile writes them; anything else that is not UTF-8 is one byte of
-// U+FFFD.
+// are taken too, as DecodeProfile writes a lone one; anything else that is not UTF-8 is one byte
+// of U+FFFD.
 char32_t NextCode(std::string_view text, std::size_t at, std::size_t& count) {
+    const Utf8Char read = ReadUtf8(text, at);
+    if (read.length != 0) {
+        count = read.length;
+        return read.code;
+    }
     const auto byte = [&](std::size_t i) {
         return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0u;
     };
-    const auto follows = [&](std::size_t i) { return (byte(i) & 0xC0) == 0x80; };
-    const unsigned lead = byte(0);
-    count = 1;
-    if (lead < 0x80) return lead;
-    if (lead >= 0xC2 && lead <= 0xDF && follows(1)) {
-        count = 2;
-        return (lead & 0x1F) << 6 | (byte(1) & 0x3F);
-    }
-    if (lead >= 0xE0 && lead <= 0xEF && follows(1) && follows(2) && (lead != 0xE0 || byte(1) >= 0xA0)) {
-        count = 3;
-        return (lead & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
-    }
-    if (lead >= 0xF0 && lead <= 0xF4 && follows(1) && follows(2) && follows(3) && (lead != 0xF0 || byte(1) >= 0x90) &&
-        (lead != 0xF4 || byte(1) <= 0x8F)) {
-        count = 4;
-        return (lead & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 | (byte(3) & 0x3F);
-    }
-    return Replacement;
+    const bool surrogate = byte(0) == 0xED && byte(1) >= 0xA0 && byte(1) <= 0xBF && (byte(2) & 0xC0) == 0x80;
+    count = surrogate ? 3 : 1;
+    return surrogate ? (0xDu << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F)) : Replacement;
 }
 
 std::string Utf8ToUtf16(std::string_view text, bool bigEnd) {
