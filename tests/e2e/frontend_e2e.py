@@ -396,11 +396,10 @@ class FrontEndTest(unittest.TestCase):
                     wait_until(session.menu_showing, what="the menu")
                     continue
                 message = session.server.wait_window(MESSAGE_TITLE)
-                image = session.server.screenshot()
                 mx, my, width, height = session.server.geometry(message)
                 # Readable: dark text on the light box, not solid blocks.
-                dark = image.count(lambda p: max(p) < 80, mx, my, width, height)
-                self.assertGreater(dark, 200)
+                dark = wait_until(lambda: (lambda n: n if n > 200 else None)(
+                    session.server.grab(mx, my, width, height).count(lambda p: max(p) < 80)), what="the box's text")
                 self.assertLess(dark, width * height // 4)
                 session.server.key(message, "Return")
                 self.assertEqual(session.program.wait_exit(), 0)
