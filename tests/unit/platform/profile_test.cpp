@@ -667,7 +667,7 @@ TEST_F(ProfileInMemory, HugeFilesAndLongLinesStayFast) {
     Put(ini_, big);
     ASSERT_GT(big.size(), 6u * 1024 * 1024);
 
-    // Processor time, which a busy machine does not stretch: about 0.05 s here (0.3 s with the
+    // Processor time, which a busy machine does not stretch: about 0.06 s here (0.5 s with the
     // sanitizers); a pass that went over the file once per line or per byte would take minutes.
     const std::clock_t start = std::clock();
     EXPECT_EQ(Read(ini_, "Options", "GameSpeed"), "10");
@@ -677,7 +677,7 @@ TEST_F(ProfileInMemory, HugeFilesAndLongLinesStayFast) {
     ASSERT_TRUE(WritePrivateProfileStringA("Section0", "Key0", "changed", ini_));
     EXPECT_EQ(Read(ini_, "Options", "GameSpeed"), "10");
     const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-    EXPECT_LT(seconds, 3.0) << "five passes over a 6 MB file";
+    EXPECT_LT(seconds, 6.0) << "five passes over a 6 MB file";
 
     EXPECT_EQ(Read(ini_, "Options", "Long"), "short");
     EXPECT_EQ(Read(ini_, "Section0", "Key0"), "changed");
