@@ -23,13 +23,21 @@ cmake -S . -B build-minimal -DCMAKE_DISABLE_FIND_PACKAGE_GTest=TRUE -DCMAKE_DISA
 # The end-to-end tests start X servers of their own; anything else that wants a display
 # gets this one.
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 140); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { display=:$n; break; }
-  done
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb takes a free display and writes its number once it accepts clients; a server that
+  # cannot start closes the pipe without a word.
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-  export DISPLAY=$display
+  number=""
+  read -r -t 60 number <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "$number" ]; then
+    echo "run-tests.sh: Xvfb did not start" >&2
+    exit 1
+  fi
+  export DISPLAY=:$number
 fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1}

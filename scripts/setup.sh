@@ -27,8 +27,8 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# sudo drops the environment; debconf asks nothing when told so on the command line.
+run=(env DEBIAN_FRONTEND=noninteractive)
+[ "$(id -u)" -eq 0 ] || run=(sudo "${run[@]}")
+"${run[@]}" apt-get update -qq
+"${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

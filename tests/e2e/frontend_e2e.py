@@ -8,7 +8,8 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import (FULL_SCORE_TABLE, HELP_TITLE, MAIN_TITLE, MESSAGE_TITLE, PREFERENCES_TITLE,  # noqa: E402
-                     VIEWER_TITLE, Program, WindowWatch, XServer, ini_sections, is_lit, is_yellow, wait_until)
+                     VIEWER_TITLE, Image, Program, WindowWatch, XServer, ini_sections, is_lit, is_yellow, wait_steady,
+                     wait_until)
 
 # The main window's design, in its client area.
 MENU_BUTTONS = ["Start Game", "High Scores", "Options", "Information", "About", "Help", "Exit"]
@@ -62,14 +63,14 @@ class Session:
         """The help window, once shown, and the pixels of its page (below its buttons)."""
         help_window = self.server.wait_window(HELP_TITLE)
         hx, hy, width, height = self.server.geometry(help_window)
-        seen = [None]
 
-        def page_drawn():
-            # Text on the page, and the same in two looks in a row: laid out and at its topic.
-            page = self.server.grab(hx, hy + 50, width, height - 50)
-            previous, seen[0] = seen[0], page.data
-            return page.data if page.data == previous and page.count(lambda p: max(p) < 80) > 100 else None
-        return help_window, wait_until(page_drawn, interval=0.1, what="the help page drawn")
+        def page():
+            return self.server.grab(hx, hy + 50, width, height - 50).data
+
+        def has_text(data):
+            return Image(width, height - 50, data).count(lambda p: max(p) < 80) > 100
+        # Text on the page, laid out and at its topic.
+        return help_window, wait_steady(page, has_text, what="the help page")
 
     def help_seen_and_closed(self):
         help_window, view = self.help_view()
@@ -214,10 +215,12 @@ class FrontEndTest(unittest.TestCase):
 
         def page():
             # The page left of the buttons, which stand over its lower right corner.
-            return server.screenshot().crop(vx + PAGE_LEFT, vy + PAGE_TOP, 280, PAGE_HEIGHT).data
+            return server.grab(vx + PAGE_LEFT, vy + PAGE_TOP, 280, PAGE_HEIGHT).data
 
-        def page_other_than(previous):
-            return wait_until(lambda: next((p for p in [page()] if p != previous), None), what="another page")
+        def page_drawn(previous=None):
+            # Its heading and text lit, and other than the page before.
+            return wait_steady(page, lambda p: p != previous and Image(280, PAGE_HEIGHT, p).count(is_lit) > 500,
+                               what="a page drawn")
 
         def page_equal_to(expected):
             return wait_until(lambda: page() == expected, what="the page seen before")
@@ -230,11 +233,11 @@ class FrontEndTest(unittest.TestCase):
             time.sleep(0.3)
             self.assertEqual(page(), shown, "the page changed where it should not")
 
-        pages = [wait_until(page, what="the first page")]
+        pages = [page_drawn()]
         press_in_vain(VIEWER_PREV_Y, pages[0])  # no wrap to the last page
         for _ in range(4):
             press(VIEWER_NEXT_Y)
-            pages.append(page_other_than(pages[-1]))
+            pages.append(page_drawn(pages[-1]))
         self.assertEqual(len(set(pages)), 5, "the five pages are not all different")
         press_in_vain(VIEWER_NEXT_Y, pages[4])  # no wrap to the first page
         press(VIEWER_PREV_Y)
@@ -400,11 +403,10 @@ class FrontEndTest(unittest.TestCase):
                     wait_until(session.menu_showing, what="the menu")
                     continue
                 message = session.server.wait_window(MESSAGE_TITLE)
-                image = session.server.screenshot()
                 mx, my, width, height = session.server.geometry(message)
                 # Readable: dark text on the light box, not solid blocks.
-                dark = image.count(lambda p: max(p) < 80, mx, my, width, height)
-                self.assertGreater(dark, 200)
+                dark = wait_until(lambda: (lambda n: n if n > 200 else None)(
+                    session.server.grab(mx, my, width, height).count(lambda p: max(p) < 80)), what="the box's text")
                 self.assertLess(dark, width * height // 4)
                 session.server.key(message, "Return")
                 self.assertEqual(session.program.wait_exit(), 0)

@@ -45,6 +45,18 @@ def wait_until(condition, timeout=DEFAULT_TIMEOUT, interval=0.05, what="conditio
         time.sleep(interval)
 
 
+def wait_steady(look, accept=lambda value: True, timeout=DEFAULT_TIMEOUT, what="a steady picture"):
+    """Looks until two looks in a row agree and the look is accepted; returns that look. A
+    picture caught while the program draws it is not yet the one it means to show."""
+    seen = [None]
+
+    def settled():
+        now = look()
+        previous, seen[0] = seen[0], now
+        return now if now is not None and now == previous and accept(now) else None
+    return wait_until(settled, timeout, what=what)
+
+
 class Image:
     """An RGB screenshot."""
 

@@ -140,8 +140,11 @@ class GameScreenTest(unittest.TestCase):
         seen = []
         for shot in range(SCREENSHOTS):
             if shot == SCREENSHOTS // 2:
-                # Uncovered, the screen is drawn again from the frame it shows.
+                # Uncovered, the screen is drawn again from the frame it shows, once the program
+                # has seen the exposure: until then the cover's white stays.
                 server.run(XPROBE, "cover", str(x0 + 150), str(y0 + 60), "200", "160", "200")
+                wait_until(lambda: frame_of(screen()) or server.visible_windows(MESSAGE_TITLE),
+                           what="a frame of the game after the cover went")
             image = screen()
             if server.visible_windows(MESSAGE_TITLE):
                 break  # the game is over and its message may stand over the screen

@@ -8,20 +8,14 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import MESSAGE_TITLE, PREFERENCES_TITLE, VIEWER_TITLE, ini_sections, wait_until  # noqa: E402
+from harness import MESSAGE_TITLE, PREFERENCES_TITLE, VIEWER_TITLE, ini_sections, wait_steady, wait_until  # noqa: E402
 from frontend_e2e import PREFERENCES_OK, Session  # noqa: E402
 
 
 def dialog_looks(server, dialog):
     """The dialog's pixels once two looks in a row agree."""
     x, y, width, height = server.geometry(dialog)
-    seen = [None]
-
-    def steady():
-        image = server.grab(x, y, width, height).data
-        previous, seen[0] = seen[0], image
-        return image if image == previous else None
-    return wait_until(steady, interval=0.05, what="the dialog drawn")
+    return wait_steady(lambda: server.grab(x, y, width, height).data, what="the dialog drawn")
 
 
 def changed(server, dialog, before):

@@ -10,7 +10,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from frontend_e2e import PAGE_HEIGHT, PAGE_LEFT, PAGE_TOP, Session, settings  # noqa: E402
 from harness import (HELP_TITLE, MAIN_TITLE, MESSAGE_TITLE, PREFERENCES_TITLE, VIEWER_TITLE, ini_sections,  # noqa: E402
-                     is_lit, is_yellow, wait_until)
+                     is_lit, is_yellow, wait_steady, wait_until)
 from scores_e2e import DESIGN_HEIGHT, DIALOG_WIDTH, TWIPS, VIEW_HEIGHT, centred, px  # noqa: E402
 
 SCREEN_WIDTH, SCREEN_HEIGHT = 800, 600
@@ -95,7 +95,7 @@ class WindowsTest(unittest.TestCase):
                 window = open_window(session)
                 before = None
                 if open_window is viewer:
-                    before = wait_until(lambda: page(session, window), what="the first page")
+                    before = wait_steady(lambda: page(session, window), what="the first page")
                 session.server.key(window, *keys)
                 session.server.key(window, "Return")
                 outcome(session, window, before)
