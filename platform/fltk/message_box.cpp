@@ -106,6 +106,7 @@ void MessageBox(const std::string& text, const std::string& title) {
     box.end();
     box.FixSize();
     box.SetFrameButtons(FrameButtons::CloseOnly);
+    box.SetWindowType(WindowType::Dialog);
     box.CenterOnScreen();
     box.ShowModal();
 }

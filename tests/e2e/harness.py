@@ -28,6 +28,13 @@ FULL_SCORE_TABLE = "".join(f"Score{place}={1000000 - place * 1000};Ace {place}\n
 
 DEFAULT_TIMEOUT = 20.0
 
+# Each at its defaults, with a home of its own (fluxbox writes its settings there at first start).
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "fluxbox": ["fluxbox"],
+    "twm": ["twm"],
+}
+
 
 class WaitTimeout(AssertionError):
     pass
@@ -108,6 +115,7 @@ class XServer:
         """options: further Xvfb options; wrapper: a command Xvfb runs under."""
         self.width, self.height = width, height
         self.window_manager = None
+        self.manager_home = None
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
             [*wrapper, "Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
@@ -172,11 +180,24 @@ class XServer:
         out = self.run("xprop", "-id", str(window), "WM_CLASS")
         return tuple(re.findall(r'"([^"]*)"', out))
 
-    def start_window_manager(self):
-        """Runs openbox on this display; returns once it answers what frame it gives a window."""
-        self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
+    def start_window_manager(self, name="openbox"):
+        """Runs this window manager on the display; returns once it manages the screen."""
+        self.manager_home = tempfile.mkdtemp(prefix="voidraid-wm-")
+        if name == "fluxbox":
+            # Without a wallpaper of its own: fluxbox would set one, and on failing say so in a window.
+            os.makedirs(os.path.join(self.manager_home, ".fluxbox"))
+            with open(os.path.join(self.manager_home, ".fluxbox", "init"), "w") as init:
+                init.write(f"session.styleOverlay: {self.manager_home}/.fluxbox/overlay\n")
+            with open(os.path.join(self.manager_home, ".fluxbox", "overlay"), "w") as overlay:
+                overlay.write("background: none\n")
+        self.window_manager = subprocess.Popen(WINDOW_MANAGERS[name], env=dict(self.env, HOME=self.manager_home),
+                                               cwd=self.manager_home, stdout=subprocess.DEVNULL,
                                                stderr=subprocess.DEVNULL)
-        wait_until(lambda: self.run(XPROBE, "frame").strip(), what="the window manager")
+        wait_until(lambda: subprocess.run([XPROBE, "managed"], env=self.env).returncode == 0,
+                   what=f"{name} to manage the screen")
+        if name == "openbox":
+            # It takes the screen before it is ready to describe frames.
+            wait_until(lambda: self.run(XPROBE, "frame").strip(), what="openbox's frames")
 
     def focus(self, window):
         self.run("xdotool", "windowfocus", "--sync", str(window))
@@ -211,7 +232,13 @@ class XServer:
     def stop(self):
         if self.window_manager and self.window_manager.poll() is None:
             self.window_manager.terminate()
-            self.window_manager.wait(timeout=10)
+            try:
+                self.window_manager.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.window_manager.kill()
+                self.window_manager.wait()
+        if self.manager_home:
+            shutil.rmtree(self.manager_home, ignore_errors=True)
         if self.process.poll() is None:
             self.process.terminate()
             try:
