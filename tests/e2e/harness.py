@@ -171,6 +171,23 @@ class XServer:
         # xdotool misplaces a window inside a window manager's frame.
         return tuple(int(value) for value in self.run(XPROBE, "geometry", str(window)).split())
 
+    def frame_extents(self, window):
+        """left, right, top, bottom of the frame its window manager says it put around it."""
+        out = self.run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS")
+        sides = [int(value) for value in re.findall(r"\d+", out.split("=", 1)[-1])] if "=" in out else []
+        return tuple(sides) if len(sides) == 4 else None
+
+    def frame_rect(self, window):
+        """x, y, width and height of the window with the frame its manager says it has."""
+        x, y, width, height = self.geometry(window)
+        left, right, top, bottom = wait_until(lambda: self.frame_extents(window), what="the frame's extents")
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def atoms(self, window, name):
+        """The names in an atom-list property of the window; empty when it has none."""
+        out = self.run("xprop", "-id", str(window), name)
+        return set(re.findall(r"[A-Z_]+", out.split("=", 1)[1])) if "=" in out else set()
+
     def stacking(self):
         """The windows shown on the screen, bottom to top."""
         return [int(line, 16) for line in self.run(XPROBE, "stack").split()]
@@ -305,6 +322,8 @@ class Program:
     def start(self):
         env = dict(self.server.env, SDL_AUDIODRIVER=self.audio_driver, **self.environment)
         self.log = open(os.path.join(self.directory, "program.log"), "w")
+        # On the clock of the window watch's events.
+        self.started_ms = time.monotonic() * 1000
         # Started from elsewhere: the program must find its files by itself.
         self.process = subprocess.Popen([os.path.join(self.directory, "voidraid")], env=env, cwd="/",
                                         stdout=self.log, stderr=subprocess.STDOUT)
