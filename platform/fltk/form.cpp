@@ -89,7 +89,7 @@ void Form::CenterOver(const Form& other) {
 
 void Form::Centre() {
     OpenDisplay();
-    AskFrame(hints_);
+    if (border()) AskFrame(hints_);
     const Frame frame = OuterFrame();
     if (centring_ == Centring::OnScreen) {
         // The whole screen, a desktop's panels included.
