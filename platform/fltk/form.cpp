@@ -158,6 +158,8 @@ void Form::show() {
         Fl_Double_Window::show();
         return;
     }
+    // Placed again with the frame known by now: the manager's answer may have come since.
+    if (centring_ != Centring::Done) Centre();
     // FLTK creates and maps the window in one call: the manager is held off until the window
     // has all its hints.
     const ManagerHold hold;

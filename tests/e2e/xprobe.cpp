@@ -73,19 +73,31 @@ Window Named(Display* display, Window window) {
     return found;
 }
 
-// Names as seen at the map: a window destroyed right after it was unmapped, or a frame whose
-// window is gone, can no longer be looked at.
-std::map<Window, std::string> namesAtMap;
+// Names learnt as early as the events allow: a window destroyed right after it was unmapped,
+// or a frame whose window is gone, can no longer be looked at, and a watch slowed by a busy
+// machine may look late.
+std::map<Window, std::string> names;
+// The window a window manager's frame holds, from the reparenting.
+std::map<Window, Window> frameClients;
+
+void Learn(Display* display, Window window) {
+    const Window named = Named(display, window);
+    const std::string name = named ? WindowName(display, named) : "";
+    if (!name.empty()) names[window] = name;
+}
+
+std::string KnownName(Window window) {
+    if (!names[window].empty()) return names[window];
+    const auto client = frameClients.find(window);
+    return client == frameClients.end() ? "" : names[client->second];
+}
 
 void Report(Display* display, const char* what, Window window) {
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, window, &attributes)) attributes = XWindowAttributes{};
-    const Window named = Named(display, window);
-    std::string name = named ? WindowName(display, named) : "";
-    if (name.empty()) name = namesAtMap[window];
-    namesAtMap[window] = name;
+    Learn(display, window);
     std::printf("%s %.3f 0x%lx %d %d %d %d %s\n", what, MonotonicMilliseconds(), window, attributes.x, attributes.y,
-                attributes.width, attributes.height, name.c_str());
+                attributes.width, attributes.height, KnownName(window).c_str());
     std::fflush(stdout);
 }
 
@@ -98,6 +110,11 @@ int Watch(Display* display) {
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
+        if (event.type == CreateNotify && event.xcreatewindow.parent == root) Learn(display, event.xcreatewindow.window);
+        if (event.type == ReparentNotify && event.xreparent.event == root) {
+            frameClients[event.xreparent.parent] = event.xreparent.window;
+            Learn(display, event.xreparent.window);
+        }
         if (event.type == MapNotify && event.xmap.event == root) Report(display, "map", event.xmap.window);
         if (event.type == UnmapNotify && event.xunmap.event == root) Report(display, "unmap", event.xunmap.window);
     }
