@@ -162,7 +162,7 @@ class WindowsTest(unittest.TestCase):
 
                 gone = wait_until(lambda: first("unmap", VIEWER_TITLE), what="the splash to go")
                 splash, main = first("map", VIEWER_TITLE), first("map", MAIN_TITLE)
-                self.assertEqual((splash["width"], splash["height"]), (ABOUT_WIDTH, 200))
+                self.assertIsNotNone(splash, "the splash was never on screen")
                 self.assertLess(splash["ms"], main["ms"], "the splash came after the main window")
                 self.assertLess(main["ms"] - session.program.started_ms, START_BOUND_MS)
                 # The splash is taken away only once the main window is on screen: some window
@@ -219,19 +219,21 @@ class WindowsTest(unittest.TestCase):
                         wait_until(lambda: shown not in server.stacking(), what=f"the {what} to close")
 
     def test_starts_at_once_all_come_up(self):
-        # Several players' starts on one busy desktop: none may wait for ever on the manager.
+        # Several starts on one busy desktop: none may wait for ever on the manager.
         starts = 7
-        server = XServer()
-        self.addCleanup(server.stop)
-        server.start_window_manager("openbox")
-        programs = [Program(server, "[HiScores]\n" + FULL_SCORE_TABLE) for _ in range(starts)]
-        for program in programs:
-            self.addCleanup(program.stop)
-        for program in programs:
-            program.start()
-        wait_until(lambda: len(server.visible_windows(MAIN_TITLE)) == starts, timeout=120,
-                   what=f"{starts} main windows")
-        self.assertTrue(all(program.running() for program in programs))
+        for manager in FRAMING_MANAGERS:
+            with self.subTest(manager):
+                server = XServer()
+                self.addCleanup(server.stop)
+                server.start_window_manager(manager)
+                programs = [Program(server, "[HiScores]\n" + FULL_SCORE_TABLE) for _ in range(starts)]
+                for program in programs:
+                    self.addCleanup(program.stop)
+                for program in programs:
+                    program.start()
+                wait_until(lambda: len(server.visible_windows(MAIN_TITLE)) == starts, timeout=120,
+                           what=f"{starts} main windows")
+                self.assertTrue(all(program.running() for program in programs))
 
     def test_every_window_carries_the_program_class(self):
         # A sound device that cannot start brings a message box first.
