@@ -57,6 +57,7 @@ FrmConfig::FrmConfig() : toolkit::Form(217, 136, "Preferences") {
     end();
     FixSize();
     SetFrameButtons(toolkit::FrameButtons::CloseOnly);
+    SetWindowType(toolkit::WindowType::Utility);
     CenterOnScreen();
 }
 

@@ -126,6 +126,7 @@ FrmScores::FrmScores() : toolkit::Form(TwipsToPixels(ClientWidth), TwipsToPixels
     FixSize();
     // No close box: the dialog is left through its buttons.
     SetFrameButtons(toolkit::FrameButtons::MoveOnly);
+    SetWindowType(toolkit::WindowType::Dialog);
     const toolkit::Picture icon = DialogPicture("icon", 32, 32, "");
     if (icon.Image()) this->icon(icon.Image());
 }

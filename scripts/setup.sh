@@ -11,7 +11,7 @@ game_packages=(
 test_packages=(
   python3 googletest libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils
-  openbox
+  openbox fluxbox
 )
 
 case "${1:-all}" in

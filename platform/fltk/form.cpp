@@ -73,6 +73,7 @@ void Form::ShowModeless() {
     show();
     // Shown again, it comes up from behind the other windows ready for the keyboard.
     TakeKeyboard(*this);
+    CentreWithShownFrame();
     Activated();
 }
 
@@ -83,6 +84,7 @@ void Form::ShowModal() {
     show();
     // The keyboard belongs to the modal window, also where no window manager hands it over.
     TakeKeyboard(*this);
+    CentreWithShownFrame();
     Activated();
     Fl_Widget_Tracker alive(this);
     while (alive.exists() && shown()) Fl::wait();
@@ -91,39 +93,70 @@ void Form::ShowModal() {
 void Form::Hide() { hide(); }
 
 void Form::Repaint() {
-    if (shown()) wait_for_expose();
+    if (shown()) WaitUntilOnScreen(*this);
     redraw();
     Fl::flush();
 }
 
 void Form::CenterOnScreen() {
-    OpenDisplay();
-    const Frame frame = OuterFrame();
-    PlaceOuter((Fl::w() - w() - frame.Width()) / 2, (Fl::h() - h() - frame.Height()) / 2);
+    centring_ = Centring::OnScreen;
+    Centre();
 }
 
 void Form::CenterOver(const Form& other) {
+    centring_ = Centring::OverOther;
+    centredOver_ = &other;
+    Centre();
+}
+
+void Form::Centre() {
+    OpenDisplay();
+    if (border()) AskFrame(hints_);
     const Frame frame = OuterFrame();
+    if (centring_ == Centring::OnScreen) {
+        // The whole screen, a desktop's panels included.
+        int screenX = 0, screenY = 0, screenWidth = 0, screenHeight = 0;
+        Fl::screen_xywh(screenX, screenY, screenWidth, screenHeight, 0);
+        PlaceOuter(screenX + (screenWidth - w() - frame.Width()) / 2,
+                   screenY + (screenHeight - h() - frame.Height()) / 2);
+        return;
+    }
+    const Form& other = *centredOver_;
     const Frame otherFrame = other.OuterFrame();
-    PlaceOuter(other.x() - otherFrame.left + (other.w() + otherFrame.Width() - w() - frame.Width()) / 2,
-               other.y() - otherFrame.top + (other.h() + otherFrame.Height() - h() - frame.Height()) / 2);
+    int otherX = 0, otherY = 0;
+    ClientOrigin(other, otherX, otherY);
+    PlaceOuter(otherX - otherFrame.left + (other.w() + otherFrame.Width() - w() - frame.Width()) / 2,
+               otherY - otherFrame.top + (other.h() + otherFrame.Height() - h() - frame.Height()) / 2);
+}
+
+void Form::CentreWithShownFrame() {
+    if (centring_ == Centring::Done || !shown()) return;
+    // The frame the window got may not be the one expected (a manager that never said): the
+    // window moves once, now that it is known.
+    Centre();
+    centring_ = Centring::Done;
 }
 
 void Form::FixSize() {
     size_range(w(), h(), w(), h());
-    fixedSize_ = true;
+    hints_.resizable = false;
 }
 
 Frame Form::OuterFrame() const {
     if (!border()) return {};
-    const Frame expected = ExpectedFrame(frameButtons_, !fixedSize_);
-    return ShownFrame(*this, expected);
+    return ShownFrame(*this, ExpectedFrame(hints_));
 }
 
 void Form::PlaceOuter(int x, int y) {
     // X places the client area; the window manager puts its frame around it.
     const Frame frame = OuterFrame();
-    position(x + frame.left, y + frame.top);
+    if (!shown()) {
+        position(x + frame.left, y + frame.top);
+        return;
+    }
+    int clientX = 0, clientY = 0;
+    ClientOrigin(*this, clientX, clientY);
+    if (clientX != x + frame.left || clientY != y + frame.top) MoveClient(*this, x + frame.left, y + frame.top);
 }
 
 void Form::Activated() {
@@ -145,11 +178,20 @@ int Form::handle(int event) {
 }
 
 void Form::show() {
+    if (shown()) {
+        Fl_Double_Window::show();
+        return;
+    }
+    // Placed again with the frame known by now: the manager's answer may have come since.
+    if (centring_ != Centring::Done) Centre();
+    // FLTK creates and maps the window in one call: the manager is held off until the window
+    // has all its hints.
+    const ManagerHold hold;
     Fl_Double_Window::show();
-    ApplyFrameButtons();
+    WriteWindowHints(*this, hints_);
 }
 
-void Form::ApplyFrameButtons() { RequestFrameButtons(*this, frameButtons_); }
+void Form::ApplyFrameButtons() { RequestFrameButtons(*this, hints_.buttons); }
 
 void Form::hide() {
     const bool hadKeyboard = activeForm == this;

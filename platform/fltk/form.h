@@ -25,21 +25,25 @@ public:
     // Draws the window now; a window just shown is waited for until it is on screen.
     void Repaint();
 
-    // Centring places the outer window, the window manager's frame included.
+    // Centring places the outer window, the window manager's frame included. Before the first
+    // show the frame is the expected one; once it is on screen the window is centred again with
+    // the frame it got.
     void CenterOnScreen();
     void CenterOver(const Form& other);
     // The user cannot resize it (and gets no maximize box).
     void FixSize();
 
-    // What the window manager's frame adds around the client area, known before the window is
-    // first shown; none for a borderless window or without a window manager.
+    // What the window manager's frame adds around the client area: its own once shown, before
+    // that the frame of the program's windows already on screen; none for a borderless window
+    // or without a window manager.
     Frame OuterFrame() const;
     // Moves the window so that its frame's top-left corner is at x, y.
     void PlaceOuter(int x, int y);
 
-    // Asked of the window manager whenever the window is shown; FLTK rewrites the same hints
-    // when a shown window is resized, so ask again after that.
-    void SetFrameButtons(FrameButtons buttons) { frameButtons_ = buttons; }
+    // Written for the window manager before each show; FLTK rewrites the frame's hints when a
+    // shown window is resized, so ask again after that.
+    void SetFrameButtons(FrameButtons buttons) { hints_.buttons = buttons; }
+    void SetWindowType(WindowType type) { hints_.type = type; }
     void ApplyFrameButtons();
 
     int HelpContext() const { return helpContext_; }
@@ -61,9 +65,14 @@ private:
     static void CloseRequested(Fl_Widget* window, void*);
     void Activated();
 
+    enum class Centring { Done, OnScreen, OverOther };
+    void Centre();
+    void CentreWithShownFrame();
+
     int helpContext_ = 0;
-    FrameButtons frameButtons_ = FrameButtons::All;
-    bool fixedSize_ = false;
+    WindowHints hints_;
+    Centring centring_ = Centring::Done;
+    const Form* centredOver_ = nullptr;
 };
 
 // The form that was activated last and is still shown, or none.

@@ -63,7 +63,7 @@ void OpenHelp(int context) {
     if (!viewer) {
         viewer = new Fl_Help_Dialog;
         // Centred with the frame a resizable window gets.
-        const Frame frame = ExpectedFrame(FrameButtons::All, true);
+        const Frame frame = ExpectedFrame(WindowHints{});
         viewer->position((Fl::w() - viewer->w() - frame.Width()) / 2 + frame.left,
                          (Fl::h() - viewer->h() - frame.Height()) / 2 + frame.top);
     }

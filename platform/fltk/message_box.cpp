@@ -170,6 +170,7 @@ void MessageBox(const std::string& text, const std::string& title) {
     const OpenBox listed(box);
     box.FixSize();
     box.SetFrameButtons(FrameButtons::CloseOnly);
+    box.SetWindowType(WindowType::Dialog);
     box.CenterOnScreen();
     if (toStandardError) {
         TellOnStandardError(caption, text);

@@ -6,14 +6,15 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
+// For Fl_X, FLTK's record of a shown window: whether its first Expose has come.
+#define FL_INTERNALS
 #include <FL/x.H>
 
 #include <algorithm>
 #include <chrono>
 #include <initializer_list>
 #include <map>
-#include <thread>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "platform/fltk/display.h"
@@ -21,10 +22,11 @@
 namespace toolkit {
 namespace {
 
-// A window manager that does not answer by then is taken to draw no frame, and is not asked
-// again.
-constexpr auto FrameAnswerTimeout = std::chrono::seconds(1);
-bool frameQuestionsAnswered = true;
+// A window manager that has not put a window on screen by then is busy elsewhere; the program
+// goes on as if it had.
+constexpr auto OnScreenTimeout = std::chrono::seconds(1);
+// How often a window that has its first picture is looked at until its frame is on screen too.
+constexpr double ViewableCheckSeconds = 0.005;
 
 Atom Intern(const char* name) { return XInternAtom(fl_display, name, False); }
 
@@ -48,6 +50,13 @@ void WriteFrameButtons(Window window, FrameButtons buttons) {
     long hints[5] = {FunctionsGiven | DecorationsGiven, functions, decorations, 0, 0};
     const Atom atom = Intern("_MOTIF_WM_HINTS");
     XChangeProperty(fl_display, window, atom, atom, 32, PropModeReplace, reinterpret_cast<unsigned char*>(hints), 5);
+}
+
+void WriteWindowType(Window window, WindowType type) {
+    if (type == WindowType::Normal) return;
+    const Atom kind = Intern(type == WindowType::Dialog ? "_NET_WM_WINDOW_TYPE_DIALOG" : "_NET_WM_WINDOW_TYPE_UTILITY");
+    XChangeProperty(fl_display, window, Intern("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&kind), 1);
 }
 
 // A property of 32-bit items (X hands them over as longs); empty when the window has none.
@@ -93,6 +102,11 @@ bool WindowManagerSupports(const char* hint) {
     return std::find(hints.begin(), hints.end(), wanted) != hints.end();
 }
 
+bool Viewable(Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(fl_display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
 void SendToWindowManager(Window window, const char* message, std::initializer_list<long> data) {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -105,32 +119,15 @@ void SendToWindowManager(Window window, const char* message, std::initializer_li
                &event);
 }
 
-// An unmapped stand-in with the same frame hints is shown to the window manager, which writes
-// the frame it would give it.
-Frame AskFrame(FrameButtons buttons, bool resizable) {
-    const Window root = RootWindow(fl_display, fl_screen);
-    const Window probe = XCreateSimpleWindow(fl_display, root, 0, 0, 100, 100, 0, 0, 0);
-    if (!resizable) {
-        XSizeHints* size = XAllocSizeHints();
-        size->flags = PMinSize | PMaxSize;
-        size->min_width = size->max_width = 100;
-        size->min_height = size->max_height = 100;
-        XSetWMNormalHints(fl_display, probe, size);
-        XFree(size);
-    }
-    WriteFrameButtons(probe, buttons);
-    SendToWindowManager(probe, "_NET_REQUEST_FRAME_EXTENTS", {});
+// A question of the frame, asked with an unmapped stand-in window.
+struct FrameQuestion {
+    Window probe = 0;
+    bool answered = false;
     Frame frame;
-    const auto deadline = std::chrono::steady_clock::now() + FrameAnswerTimeout;
-    bool answered = ReadFrame(probe, frame);
-    while (!answered && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        answered = ReadFrame(probe, frame);
-    }
-    frameQuestionsAnswered = answered;
-    XDestroyWindow(fl_display, probe);
-    return frame;
-}
+};
+
+constexpr unsigned ProbeSize = 100;
+std::map<WindowHints, FrameQuestion> questions;
 
 int RestackModal(void* event, void*) {
     const XEvent& xevent = *static_cast<const XEvent*>(event);
@@ -152,20 +149,71 @@ int RestackModal(void* event, void*) {
 
 }  // namespace
 
+ManagerHold::ManagerHold() {
+    OpenDisplay();
+    // The manager's own requests wait meanwhile: it reads the window's hints only after ours.
+    XGrabServer(fl_display);
+}
+
+ManagerHold::~ManagerHold() {
+    XUngrabServer(fl_display);
+    XFlush(fl_display);
+}
+
+void WriteWindowHints(const Fl_Window& window, const WindowHints& hints) {
+    const Window xid = fl_xid(&window);
+    if (!xid) return;
+    WriteFrameButtons(xid, hints.buttons);
+    WriteWindowType(xid, hints.type);
+}
+
 void RequestFrameButtons(const Fl_Window& window, FrameButtons buttons) {
     if (const Window xid = fl_xid(&window)) WriteFrameButtons(xid, buttons);
 }
 
-Frame ExpectedFrame(FrameButtons buttons, bool resizable) {
-    static std::map<std::pair<FrameButtons, bool>, Frame> known;
-    const auto kind = std::make_pair(buttons, resizable);
-    const auto found = known.find(kind);
-    if (found != known.end()) return found->second;
+bool WindowHints::operator<(const WindowHints& other) const {
+    return std::tie(buttons, type, resizable) < std::tie(other.buttons, other.type, other.resizable);
+}
+
+void AskFrame(const WindowHints& hints) {
     OpenDisplay();
-    const bool ask = frameQuestionsAnswered && WindowManagerSupports("_NET_REQUEST_FRAME_EXTENTS");
-    const Frame frame = ask ? AskFrame(buttons, resizable) : Frame{};
-    known[kind] = frame;
-    return frame;
+    if (questions.count(hints) || !WindowManagerSupports("_NET_REQUEST_FRAME_EXTENTS")) return;
+    // An unmapped stand-in with the same hints: the manager writes on it the frame it would give.
+    const Window root = RootWindow(fl_display, fl_screen);
+    const Window probe = XCreateSimpleWindow(fl_display, root, 0, 0, ProbeSize, ProbeSize, 0, 0, 0);
+    if (!hints.resizable) {
+        XSizeHints* size = XAllocSizeHints();
+        size->flags = PMinSize | PMaxSize;
+        size->min_width = size->max_width = ProbeSize;
+        size->min_height = size->max_height = ProbeSize;
+        XSetWMNormalHints(fl_display, probe, size);
+        XFree(size);
+    }
+    WriteFrameButtons(probe, hints.buttons);
+    WriteWindowType(probe, hints.type);
+    SendToWindowManager(probe, "_NET_REQUEST_FRAME_EXTENTS", {});
+    XFlush(fl_display);
+    questions[hints] = {probe, false, {}};
+}
+
+Frame ExpectedFrame(const WindowHints& hints) {
+    if (!fl_display) return {};
+    const auto asked = questions.find(hints);
+    if (asked != questions.end()) {
+        FrameQuestion& question = asked->second;
+        // Looked at, never waited for: a manager may never answer.
+        if (!question.answered && ReadFrame(question.probe, question.frame)) {
+            question.answered = true;
+            XDestroyWindow(fl_display, question.probe);
+        }
+        if (question.answered) return question.frame;
+    }
+    for (Fl_Window* window = Fl::first_window(); window; window = Fl::next_window(window)) {
+        if (!window->border() || window->parent() || window->override()) continue;
+        Frame frame;
+        if (ReadFrame(fl_xid(window), frame)) return frame;
+    }
+    return {};
 }
 
 Frame ShownFrame(const Fl_Window& window, const Frame& expected) {
@@ -174,18 +222,43 @@ Frame ShownFrame(const Fl_Window& window, const Frame& expected) {
     return frame;
 }
 
-void TakeKeyboard(Fl_Window& window) {
-    window.wait_for_expose();
+void ClientOrigin(const Fl_Window& window, int& x, int& y) {
+    x = window.x();
+    y = window.y();
     const Window xid = fl_xid(&window);
+    Window child = 0;
+    if (xid) XTranslateCoordinates(fl_display, xid, RootWindow(fl_display, fl_screen), 0, 0, &x, &y, &child);
+}
+
+void MoveClient(Fl_Window& window, int x, int y) {
+    window.position(x, y);
+    if (const Window xid = fl_xid(&window)) XMoveWindow(fl_display, xid, x, y);
+}
+
+void WaitUntilOnScreen(Fl_Window& window) {
+    const auto deadline = std::chrono::steady_clock::now() + OnScreenTimeout;
+    for (;;) {
+        if (!window.shown()) return;
+        // The first Expose comes once the window can be seen; a manager's frame around it can
+        // still be on its way, and it sends no event of ours when it comes.
+        const bool exposed = !Fl_X::i(&window)->wait_for_expose;
+        if (exposed && Viewable(fl_xid(&window))) return;
+        const std::chrono::duration<double> left = deadline - std::chrono::steady_clock::now();
+        if (left.count() <= 0) return;
+        Fl::wait(exposed ? std::min(left.count(), ViewableCheckSeconds) : left.count());
+    }
+}
+
+void TakeKeyboard(Fl_Window& window) {
+    WaitUntilOnScreen(window);
+    const Window xid = fl_xid(&window);
+    if (!xid) return;
     // A window manager is asked to activate it, which raises it too.
     constexpr long FromApplication = 1;
     if (WindowManagerSupports("_NET_ACTIVE_WINDOW")) {
         SendToWindowManager(xid, "_NET_ACTIVE_WINDOW", {FromApplication, CurrentTime, 0});
     }
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(fl_display, xid, &attributes) && attributes.map_state == IsViewable) {
-        XSetInputFocus(fl_display, xid, RevertToParent, CurrentTime);
-    }
+    if (Viewable(xid)) XSetInputFocus(fl_display, xid, RevertToParent, CurrentTime);
 }
 
 void KeepModalWindowOnTop() {

@@ -42,7 +42,8 @@ class Session:
         self.server = XServer(depth=depth)
         test.addCleanup(self.server.stop)
         if window_manager:
-            self.server.start_window_manager()
+            # True: openbox, the manager most tests are seen under; or a manager's name.
+            self.server.start_window_manager("openbox" if window_manager is True else window_manager)
         self.watch = WindowWatch(self.server) if watch else None
         if self.watch:
             test.addCleanup(self.watch.stop)

@@ -28,6 +28,13 @@ FULL_SCORE_TABLE = "".join(f"Score{place}={1000000 - place * 1000};Ace {place}\n
 
 DEFAULT_TIMEOUT = 20.0
 
+# Each at its defaults, with a home of its own (fluxbox writes its settings there at first start).
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "fluxbox": ["fluxbox"],
+    "twm": ["twm"],
+}
+
 
 class WaitTimeout(AssertionError):
     pass
@@ -102,6 +109,7 @@ class XServer:
         """options: further Xvfb options; wrapper: a command Xvfb runs under."""
         self.width, self.height = width, height
         self.window_manager = None
+        self.manager_home = None
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
             [*wrapper, "Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
@@ -174,6 +182,23 @@ class XServer:
         # xdotool misplaces a window inside a window manager's frame.
         return tuple(int(value) for value in self.run(XPROBE, "geometry", str(window)).split())
 
+    def frame_extents(self, window):
+        """left, right, top, bottom of the frame its window manager says it put around it."""
+        out = self.run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS")
+        sides = [int(value) for value in re.findall(r"\d+", out.split("=", 1)[-1])] if "=" in out else []
+        return tuple(sides) if len(sides) == 4 else None
+
+    def frame_rect(self, window):
+        """x, y, width and height of the window with the frame its manager says it has."""
+        x, y, width, height = self.geometry(window)
+        left, right, top, bottom = wait_until(lambda: self.frame_extents(window), what="the frame's extents")
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def atoms(self, window, name):
+        """The names in an atom-list property of the window; empty when it has none."""
+        out = self.run("xprop", "-id", str(window), name)
+        return set(re.findall(r"[A-Z_]+", out.split("=", 1)[1])) if "=" in out else set()
+
     def stacking(self):
         """The windows shown on the screen, bottom to top."""
         return [int(line, 16) for line in self.run(XPROBE, "stack").split()]
@@ -183,11 +208,24 @@ class XServer:
         out = self.run("xprop", "-id", str(window), "WM_CLASS")
         return tuple(re.findall(r'"([^"]*)"', out))
 
-    def start_window_manager(self):
-        """Runs openbox on this display; returns once it answers what frame it gives a window."""
-        self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
+    def start_window_manager(self, name="openbox"):
+        """Runs this window manager on the display; returns once it manages the screen."""
+        self.manager_home = tempfile.mkdtemp(prefix="voidraid-wm-")
+        if name == "fluxbox":
+            # Without a wallpaper of its own: fluxbox would set one, and on failing say so in a window.
+            os.makedirs(os.path.join(self.manager_home, ".fluxbox"))
+            with open(os.path.join(self.manager_home, ".fluxbox", "init"), "w") as init:
+                init.write(f"session.styleOverlay: {self.manager_home}/.fluxbox/overlay\n")
+            with open(os.path.join(self.manager_home, ".fluxbox", "overlay"), "w") as overlay:
+                overlay.write("background: none\n")
+        self.window_manager = subprocess.Popen(WINDOW_MANAGERS[name], env=dict(self.env, HOME=self.manager_home),
+                                               cwd=self.manager_home, stdout=subprocess.DEVNULL,
                                                stderr=subprocess.DEVNULL)
-        wait_until(lambda: self.run(XPROBE, "frame").strip(), what="the window manager")
+        wait_until(lambda: subprocess.run([XPROBE, "managed"], env=self.env).returncode == 0,
+                   what=f"{name} to manage the screen")
+        if name == "openbox":
+            # It takes the screen before it is ready to describe frames.
+            wait_until(lambda: self.run(XPROBE, "frame").strip(), what="openbox's frames")
 
     def focus(self, window):
         self.run("xdotool", "windowfocus", "--sync", str(window))
@@ -226,7 +264,13 @@ class XServer:
             self.grabber.stdout.close()
         if self.window_manager and self.window_manager.poll() is None:
             self.window_manager.terminate()
-            self.window_manager.wait(timeout=10)
+            try:
+                self.window_manager.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.window_manager.kill()
+                self.window_manager.wait()
+        if self.manager_home:
+            shutil.rmtree(self.manager_home, ignore_errors=True)
         if self.process.poll() is None:
             self.process.terminate()
             try:
@@ -301,6 +345,8 @@ class Program:
     def start(self):
         env = dict(self.server.env, SDL_AUDIODRIVER=self.audio_driver, **self.environment)
         self.log = open(self.log_path, "w")
+        # On the clock of the window watch's events.
+        self.started_ms = time.monotonic() * 1000
         # Started from elsewhere: the program must find its files by itself.
         self.process = subprocess.Popen([*self.wrapper, os.path.join(self.directory, "voidraid")], env=env, cwd="/",
                                         stdout=self.log, stderr=subprocess.STDOUT)

@@ -9,8 +9,8 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from frontend_e2e import PAGE_HEIGHT, PAGE_LEFT, PAGE_TOP, Session, settings  # noqa: E402
-from harness import (HELP_TITLE, MAIN_TITLE, MESSAGE_TITLE, PREFERENCES_TITLE, VIEWER_TITLE, ini_sections,  # noqa: E402
-                     is_lit, is_yellow, wait_steady, wait_until)
+from harness import (FULL_SCORE_TABLE, HELP_TITLE, MAIN_TITLE, MESSAGE_TITLE, PREFERENCES_TITLE,  # noqa: E402
+                     VIEWER_TITLE, Program, XServer, ini_sections, is_lit, is_yellow, wait_steady, wait_until)
 from scores_e2e import DESIGN_HEIGHT, DIALOG_WIDTH, TWIPS, VIEW_HEIGHT, centred, px  # noqa: E402
 
 SCREEN_WIDTH, SCREEN_HEIGHT = 800, 600
@@ -20,6 +20,17 @@ ABOUT_WIDTH, VIEWER_WIDTH = 320, 322
 ABOUT_OK = (258 + 5, 145 + 5)
 ABOUT_OK_RIGHT = 258 + 50
 LOADING_TOP, LOADING_HEIGHT = 151, 10
+SCORES_WIDTH = DIALOG_WIDTH
+
+# Managers that draw frames and say what they drew.
+FRAMING_MANAGERS = ("openbox", "fluxbox")
+# Far more than a start takes even on a loaded machine, far less than a wait on a manager that
+# never answers, which is for ever.
+START_BOUND_MS = 5000
+# The frame actions the designs decide on; the others (move, shade...) are the manager's own.
+DESIGNED_ACTIONS = {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT",
+                    "_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_CLOSE"}
+MINIMIZE, CLOSE = "_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_CLOSE"
 
 
 def window_of_width(server, title, width):
@@ -101,35 +112,128 @@ class WindowsTest(unittest.TestCase):
                 outcome(session, window, before)
 
     def test_frames_count_under_a_window_manager(self):
-        session = Session(self, settings_text=settings(scores="Score1=500;Ace\n"), window_manager=True)
-        server = session.server
-        window = session.main_window()
-        wait_until(session.menu_showing, what="the menu")
+        for manager in FRAMING_MANAGERS:
+            with self.subTest(manager):
+                session = Session(self, settings_text=settings(scores="Score1=500;Ace\n"), window_manager=manager)
+                server = session.server
+                window = session.main_window()
+                wait_until(session.menu_showing, what="the menu")
 
-        # The main window is centred with its frame.
-        x, y, width, height = server.outer_geometry(window)
-        self.assertGreater(height, server.geometry(window)[3], "no frame: the window manager did not take the window")
-        self.assertEqual((x, y), ((SCREEN_WIDTH - width) // 2, (SCREEN_HEIGHT - height) // 2))
+                # The main window is centred with its frame (once the frame is known: a manager
+                # may say only when it puts the window on screen).
+                x, y, width, height = server.frame_rect(window)
+                self.assertGreater(height, server.geometry(window)[3], "no frame: the manager did not take the window")
+                wait_until(lambda: server.frame_rect(window)[:2] == ((SCREEN_WIDTH - width) // 2,
+                                                                     (SCREEN_HEIGHT - height) // 2),
+                           what="the main window centred with its frame")
+                x, y, width, height = server.frame_rect(window)
 
-        # The viewer opens centred over it, frames and all.
-        session.click_menu("Information")
-        viewer = server.wait_window(VIEWER_TITLE)
-        vx, vy, vwidth, vheight = server.outer_geometry(viewer)
-        self.assertEqual((vx, vy), (x + (width - vwidth) // 2, y + (height - vheight) // 2))
-        server.key(viewer, "Escape")
-        server.wait_no_window(VIEWER_TITLE)
+                # The viewer opens centred over it, frames and all.
+                session.click_menu("Information")
+                viewer = server.wait_window(VIEWER_TITLE)
+                _, _, vwidth, vheight = server.frame_rect(viewer)
+                wait_until(lambda: server.frame_rect(viewer)[:2] == (x + (width - vwidth) // 2,
+                                                                     y + (height - vheight) // 2),
+                           what="the viewer centred over the main window")
+                server.key(viewer, "Escape")
+                server.wait_no_window(VIEWER_TITLE)
 
-        # The table from the menu: 2550 twips high with its frame, at once, and where the centring
-        # put the design window with its frame.
-        session.click_menu("High Scores")
-        dialog = window_of_width(server, VIEWER_TITLE, DIALOG_WIDTH)
-        dx, dy, dwidth, dheight = server.outer_geometry(dialog)
-        self.assertEqual(dheight, px(VIEW_HEIGHT))
-        frame_height = dheight - server.geometry(dialog)[3]
-        self.assertGreater(frame_height, 0)
-        design_height = px(DESIGN_HEIGHT) + frame_height
-        self.assertEqual((dx, dy),
-                         (centred(SCREEN_WIDTH, dwidth * TWIPS), centred(SCREEN_HEIGHT, design_height * TWIPS)))
+                # The table from the menu: 2550 twips high with its frame, at once, and where the
+                # centring put the design window with its frame.
+                session.click_menu("High Scores")
+                dialog = window_of_width(server, VIEWER_TITLE, DIALOG_WIDTH)
+                dx, dy, dwidth, dheight = server.frame_rect(dialog)
+                self.assertEqual(dheight, px(VIEW_HEIGHT))
+                frame_height = dheight - server.geometry(dialog)[3]
+                self.assertGreater(frame_height, 0)
+                design_height = px(DESIGN_HEIGHT) + frame_height
+                self.assertEqual((dx, dy), (centred(SCREEN_WIDTH, dwidth * TWIPS),
+                                            centred(SCREEN_HEIGHT, design_height * TWIPS)))
+
+    def test_start_up_hands_over_from_the_splash_to_the_main_window(self):
+        for manager in (None,) + FRAMING_MANAGERS:
+            with self.subTest(manager or "no manager"):
+                session = Session(self, settings_text=settings(), watch=True, window_manager=manager or False)
+                session.main_window()
+
+                def first(what, name):
+                    return next((e for e in session.watch.snapshot() if e["what"] == what and e["name"] == name),
+                                None)
+
+                gone = wait_until(lambda: first("unmap", VIEWER_TITLE), what="the splash to go")
+                splash, main = first("map", VIEWER_TITLE), first("map", MAIN_TITLE)
+                self.assertIsNotNone(splash, "the splash was never on screen")
+                self.assertLess(splash["ms"], main["ms"], "the splash came after the main window")
+                self.assertLess(main["ms"] - session.program.started_ms, START_BOUND_MS)
+                # The splash is taken away only once the main window is on screen: some window
+                # always shows that the program is there.
+                self.assertGreaterEqual(gone["ms"], main["ms"])
+
+    def test_frames_offer_the_designed_buttons(self):
+        def viewer(session):
+            session.click_menu("Information")
+            return window_of_width(session.server, VIEWER_TITLE, VIEWER_WIDTH), "Escape"
+
+        def preferences(session):
+            session.click_menu("Options")
+            return session.server.wait_window(PREFERENCES_TITLE), "Return"
+
+        def high_scores(session):
+            session.click_menu("High Scores")
+            return window_of_width(session.server, VIEWER_TITLE, SCORES_WIDTH), "Return"
+
+        # window, its frame's actions, what the desktop is told it is
+        designs = [
+            ("main window", None, {CLOSE}, None),
+            ("viewer", viewer, {MINIMIZE, CLOSE}, None),
+            ("Preferences", preferences, {CLOSE}, "_NET_WM_WINDOW_TYPE_UTILITY"),
+            ("high-score dialog", high_scores, set(), "_NET_WM_WINDOW_TYPE_DIALOG"),
+        ]
+        for manager in FRAMING_MANAGERS:
+            # A sound device that cannot start brings a message box first.
+            session = Session(self, settings_text=settings(), audio_driver="no-such-driver", window_manager=manager)
+            server = session.server
+
+            def check(what, window, actions, window_type):
+                allowed = wait_until(lambda: server.atoms(window, "_NET_WM_ALLOWED_ACTIONS"),
+                                     what=f"the {what}'s actions")
+                if manager == "openbox":
+                    # openbox keeps minimise and close on every window whatever the hints ask;
+                    # what a fixed size forbids it takes away.
+                    actions = actions | {MINIMIZE, CLOSE}
+                self.assertEqual(allowed & DESIGNED_ACTIONS, actions)
+                self.assertEqual(server.atoms(window, "_NET_WM_WINDOW_TYPE"), {window_type} if window_type else set())
+
+            with self.subTest(manager=manager, window="message box"):
+                message = server.wait_window("WaveMix Error")
+                check("message box", message, {CLOSE}, "_NET_WM_WINDOW_TYPE_DIALOG")
+                server.key(message, "Return")
+            window = session.main_window()
+            wait_until(session.menu_showing, what="the menu")
+            for what, open_window, actions, window_type in designs:
+                with self.subTest(manager=manager, window=what):
+                    shown, leave = open_window(session) if open_window else (window, None)
+                    check(what, shown, actions, window_type)
+                    if leave:
+                        server.key(shown, leave)
+                        wait_until(lambda: shown not in server.stacking(), what=f"the {what} to close")
+
+    def test_starts_at_once_all_come_up(self):
+        # Several starts on one busy desktop: none may wait for ever on the manager.
+        starts = 7
+        for manager in FRAMING_MANAGERS:
+            with self.subTest(manager):
+                server = XServer()
+                self.addCleanup(server.stop)
+                server.start_window_manager(manager)
+                programs = [Program(server, "[HiScores]\n" + FULL_SCORE_TABLE) for _ in range(starts)]
+                for program in programs:
+                    self.addCleanup(program.stop)
+                for program in programs:
+                    program.start()
+                wait_until(lambda: len(server.visible_windows(MAIN_TITLE)) == starts, timeout=120,
+                           what=f"{starts} main windows")
+                self.assertTrue(all(program.running() for program in programs))
 
     def test_every_window_carries_the_program_class(self):
         # A sound device that cannot start brings a message box first.

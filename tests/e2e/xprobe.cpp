@@ -2,7 +2,10 @@
 //   xprobe close WINDOW    asks a window to close as a window manager's close box does
 //                          (WM_DELETE_WINDOW); xdotool's windowclose destroys it instead
 //   xprobe watch           prints one line per top-level window mapped or unmapped:
-//                          "<event> <monotonic ms> <id> <x> <y> <width> <height> <name>"
+//                          "<event> <monotonic ms> <id> <x> <y> <width> <height> <name>"; a
+//                          window manager's frame is named for the window it holds
+//   xprobe managed         succeeds when a window manager has taken the root window (it
+//                          redirects the mapping of the root's children)
 //   xprobe geometry WINDOW prints "<x> <y> <width> <height>" of the window on the screen, then
 //                          the same of it with the frame a window manager put around it (the
 //                          window itself again when none did)
@@ -60,12 +63,45 @@ int Close(Display* display, Window window) {
     return 0;
 }
 
+// The first window with a name at or under this one, depth first; 0 when none.
+Window Named(Display* display, Window window) {
+    if (!WindowName(display, window).empty()) return window;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && !found; ++i) found = Named(display, children[i]);
+        if (children) XFree(children);
+    }
+    return found;
+}
+
+// Names learnt as early as the events allow: a window destroyed right after it was unmapped,
+// or a frame whose window is gone, can no longer be looked at, and a watch slowed by a busy
+// machine may look late.
+std::map<Window, std::string> names;
+// The window a window manager's frame holds, from the reparenting.
+std::map<Window, Window> frameClients;
+
+void Learn(Display* display, Window window) {
+    const Window named = Named(display, window);
+    const std::string name = named ? WindowName(display, named) : "";
+    if (!name.empty()) names[window] = name;
+}
+
+std::string KnownName(Window window) {
+    if (!names[window].empty()) return names[window];
+    const auto client = frameClients.find(window);
+    return client == frameClients.end() ? "" : names[client->second];
+}
+
 void Report(Display* display, const char* what, Window window) {
-    // A window destroyed right after it was unmapped can no longer be looked at.
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, window, &attributes)) attributes = XWindowAttributes{};
+    Learn(display, window);
     std::printf("%s %.3f 0x%lx %d %d %d %d %s\n", what, MonotonicMilliseconds(), window, attributes.x, attributes.y,
-                attributes.width, attributes.height, WindowName(display, window).c_str());
+                attributes.width, attributes.height, KnownName(window).c_str());
     std::fflush(stdout);
 }
 
@@ -78,6 +114,11 @@ int Watch(Display* display) {
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
+        if (event.type == CreateNotify && event.xcreatewindow.parent == root) Learn(display, event.xcreatewindow.window);
+        if (event.type == ReparentNotify && event.xreparent.event == root) {
+            frameClients[event.xreparent.parent] = event.xreparent.window;
+            Learn(display, event.xreparent.window);
+        }
         if (event.type == MapNotify && event.xmap.event == root) Report(display, "map", event.xmap.window);
         if (event.type == UnmapNotify && event.xunmap.event == root) Report(display, "unmap", event.xunmap.window);
     }
@@ -109,20 +150,6 @@ int Geometry(Display* display, Window window) {
     std::printf("%d %d %d %d %d %d %d %d\n", x, y, client.width, client.height, outer.x, outer.y, outer.width,
                 outer.height);
     return 0;
-}
-
-// The first window with a name at or under this one, depth first; 0 when none.
-Window Named(Display* display, Window window) {
-    if (!WindowName(display, window).empty()) return window;
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
-        for (unsigned i = 0; i < count && !found; ++i) found = Named(display, children[i]);
-        if (children) XFree(children);
-    }
-    return found;
 }
 
 int Stack(Display* display) {
@@ -293,12 +320,30 @@ int Grab(Display* display) {
 // A window that is gone before it could be looked at is no error here.
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
+bool redirectRefused = false;
+
+int NoteRefusal(Display*, XErrorEvent* error) {
+    if (error->error_code == BadAccess) redirectRefused = true;
+    return 0;
+}
+
+// Only one client may redirect the root's children: the window manager, when one runs.
+int Managed(Display* display) {
+    XSetErrorHandler(NoteRefusal);
+    XSelectInput(display, DefaultRootWindow(display), SubstructureRedirectMask);
+    XSync(display, False);
+    XSelectInput(display, DefaultRootWindow(display), NoEventMask);
+    XSync(display, False);
+    XSetErrorHandler(IgnoreErrors);
+    return redirectRefused ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
-                     "usage: xprobe close WINDOW | watch | geometry WINDOW | stack | frame | keys TEXT"
+                     "usage: xprobe close WINDOW | watch | managed | geometry WINDOW | stack | frame | keys TEXT"
                      " | cover X Y W H MS | grab\n");
         return 2;
     }
@@ -318,6 +363,8 @@ int main(int argc, char** argv) {
         result = Watch(display);
     } else if (std::strcmp(argv[1], "geometry") == 0 && argc == 3) {
         result = Geometry(display, std::strtoul(argv[2], nullptr, 0));
+    } else if (std::strcmp(argv[1], "managed") == 0) {
+        result = Managed(display);
     } else if (std::strcmp(argv[1], "stack") == 0) {
         result = Stack(display);
     } else if (std::strcmp(argv[1], "frame") == 0) {
