@@ -146,9 +146,9 @@ class GameScreenTest(unittest.TestCase):
                 wait_until(lambda: frame_of(screen()) or server.visible_windows(MESSAGE_TITLE),
                            what="a frame of the game after the cover went")
             image = screen()
-            if server.visible_windows(MESSAGE_TITLE):
-                break  # the game is over and its message may stand over the screen
             found = frame_of(image)
+            if not found and server.visible_windows(MESSAGE_TITLE):
+                break  # the game is over and its message may stand over the screen
             if not found:
                 path = os.path.join(tempfile.mkdtemp(prefix="voidraid-screen-failed-"), f"screenshot-{shot}.ppm")
                 with open(path, "wb") as out:
