@@ -46,6 +46,18 @@ def close_dialog(session, dialog):
 
 class SettingsFileTest(unittest.TestCase):
 
+    def refused_saves_told_then_exit(self, session):
+        """A game entered as Alice, whose save is refused and told, then the exit's save refused
+        and told too; the program still ends as usual."""
+        session.play_and_quit()
+        dialog, confirm_name = confirm(session, "Alice")
+        confirm_name()
+        dismiss_message(session)
+        close_dialog(session, dialog)
+        session.server.close(session.window)
+        dismiss_message(session)
+        self.assertEqual(session.program.wait_exit(), 0)
+
     def test_two_copies_confirming_keep_both_entries(self):
         for order in ("one after the other", "at once"):
             with self.subTest(order):
@@ -134,14 +146,7 @@ class SettingsFileTest(unittest.TestCase):
     def test_a_file_size_limit_below_the_file_is_told_and_the_program_ends_as_usual(self):
         settings = SETTINGS + ";" + "-" * 3000 + "\n"
         session = Session(self, settings, wrapper=("prlimit", "--fsize=2048"))
-        session.play_and_quit()
-        dialog, confirm_name = confirm(session, "Alice")
-        confirm_name()
-        dismiss_message(session)
-        close_dialog(session, dialog)
-        session.server.close(session.window)
-        dismiss_message(session)
-        self.assertEqual(session.program.wait_exit(), 0)
+        self.refused_saves_told_then_exit(session)
         self.assertEqual(session.program.settings_text(), settings)
         self.assertNotIn(".VOIDRAID.INI.new", os.listdir(session.program.directory), "a partial file left behind")
 
@@ -149,14 +154,7 @@ class SettingsFileTest(unittest.TestCase):
         settings = "[Options]\nGameSpeed=40\nMusic_Toggle=1\n;" + "-" * (1 << 20) + "\n"
         session = Session(self, settings, watch=True, on_start=dismiss_message)
         # The defaults: any game enters the empty table, whose save is refused and told.
-        session.play_and_quit()
-        dialog, confirm_name = confirm(session, "Alice")
-        confirm_name()
-        dismiss_message(session)
-        close_dialog(session, dialog)
-        session.server.close(session.window)
-        dismiss_message(session)
-        self.assertEqual(session.program.wait_exit(), 0)
+        self.refused_saves_told_then_exit(session)
         self.assertEqual(session.program.settings_text(), settings)
         messages = [e for e in session.watch.snapshot() if e["what"] == "map" and e["name"] == MESSAGE_TITLE]
         self.assertEqual(len(messages), 3, "said once at the start, then once for each refused save")

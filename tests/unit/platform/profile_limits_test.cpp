@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "file_bytes.h"
 #include "utf16_bytes.h"
 
 namespace fs = std::filesystem;
@@ -33,16 +34,6 @@ namespace {
 constexpr const char* InUse = "the file is in use by another program";
 constexpr const char* TooLarge = "it is larger than 1 MiB, too large for a settings file";
 constexpr const char* TooLong = "the file would grow too large";
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-}
 
 std::string Read(const std::string& file, const std::string& section, const std::string& key) {
     char buffer[256];

@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "file_bytes.h"
 #include "utf16_bytes.h"
 
 #include <gtest/gtest.h>
@@ -33,16 +34,6 @@ using platform::WritePrivateProfileStringA;
 namespace {
 
 const std::string Default = "<default>";
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-}
 
 // Reads through a buffer one larger than announced, so a write past size shows.
 std::string Read(const std::string& file, const std::string& section, const std::string& key,

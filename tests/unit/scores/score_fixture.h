@@ -11,20 +11,11 @@
 #include <utility>
 #include <vector>
 
+#include "file_bytes.h"
 #include "scores/score11_table.h"
 
 using Place = std::pair<std::string, std::int32_t>;
 using Places = std::vector<Place>;
-
-inline std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void Put(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-}
 
 // "[HiScores]" with one key per place, as the program writes it.
 inline std::string HiScoresSection(const Places& places) {
