@@ -117,16 +117,16 @@ void Form::Centre() {
         // The whole screen, a desktop's panels included.
         int screenX = 0, screenY = 0, screenWidth = 0, screenHeight = 0;
         Fl::screen_xywh(screenX, screenY, screenWidth, screenHeight, 0);
-        PlaceOuter(screenX + (screenWidth - w() - frame.Width()) / 2,
-                   screenY + (screenHeight - h() - frame.Height()) / 2);
+        PutOuter(screenX + (screenWidth - w() - frame.Width()) / 2,
+                 screenY + (screenHeight - h() - frame.Height()) / 2);
         return;
     }
     const Form& other = *centredOver_;
     const Frame otherFrame = other.OuterFrame();
     int otherX = 0, otherY = 0;
     ClientOrigin(other, otherX, otherY);
-    PlaceOuter(otherX - otherFrame.left + (other.w() + otherFrame.Width() - w() - frame.Width()) / 2,
-               otherY - otherFrame.top + (other.h() + otherFrame.Height() - h() - frame.Height()) / 2);
+    PutOuter(otherX - otherFrame.left + (other.w() + otherFrame.Width() - w() - frame.Width()) / 2,
+             otherY - otherFrame.top + (other.h() + otherFrame.Height() - h() - frame.Height()) / 2);
 }
 
 void Form::CentreWithShownFrame() {
@@ -148,6 +148,12 @@ Frame Form::OuterFrame() const {
 }
 
 void Form::PlaceOuter(int x, int y) {
+    // A place of its own: no centring is left to finish.
+    centring_ = Centring::Done;
+    PutOuter(x, y);
+}
+
+void Form::PutOuter(int x, int y) {
     // X places the client area; the window manager puts its frame around it.
     const Frame frame = OuterFrame();
     if (!shown()) {

@@ -68,6 +68,7 @@ private:
     enum class Centring { Done, OnScreen, OverOther };
     void Centre();
     void CentreWithShownFrame();
+    void PutOuter(int x, int y);
 
     int helpContext_ = 0;
     WindowHints hints_;
