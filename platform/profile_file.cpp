@@ -26,6 +26,7 @@ constexpr const char* FolderInItsPlace = "a folder stands in its place";
 constexpr const char* NotAPlainFile = "it is not a plain file";
 constexpr const char* InUse = "the file is in use by another program";
 constexpr const char* TooLargeFile = "it is larger than 1 MiB, too large for a settings file";
+constexpr const char* WouldBeTooLarge = "it would grow larger than 1 MiB, too large for a settings file";
 
 std::string PlainReason(int error) {
     switch (error) {
@@ -421,7 +422,7 @@ std::string RewriteLocked(const std::string& target, LockedTarget& locked,
     ProfileText profile = DecodeProfile(raw);
     profile.text = edit(profile.text);
     const std::string content = EncodeProfile(profile);
-    if (content.size() > ProfileSizeLimit) return TooLargeFile;
+    if (content.size() > ProfileSizeLimit) return WouldBeTooLarge;
     if (content == raw) return {};
     if (!FitsSizeLimit(content.size())) return PlainReason(EFBIG);
 
