@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <ctime>
+#include <set>
 
 #include "platform/profile.h"
 #include "platform/profile_encoding.h"
@@ -24,6 +26,7 @@ constexpr const char* FolderInItsPlace = "a folder stands in its place";
 constexpr const char* NotAPlainFile = "it is not a plain file";
 constexpr const char* InUse = "the file is in use by another program";
 constexpr const char* TooLargeFile = "it is larger than 1 MiB, too large for a settings file";
+constexpr const char* WouldBeTooLarge = "it would grow larger than 1 MiB, too large for a settings file";
 
 std::string PlainReason(int error) {
     switch (error) {
@@ -247,10 +250,63 @@ void SyncDirectory(const std::string& directory) {
     close(fd);
 }
 
+// The names of a file's extended attributes; false when they cannot be listed.
+bool AttributeNames(int fd, std::set<std::string>& names) {
+    names.clear();
+    for (;;) {
+        const ssize_t size = flistxattr(fd, nullptr, 0);
+        if (size < 0) return errno == ENOTSUP;
+        std::string list(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = flistxattr(fd, list.data(), list.size());
+        if (got < 0 && errno == ERANGE) continue;
+        if (got < 0) return false;
+        for (std::size_t at = 0; at < static_cast<std::size_t>(got);) {
+            const std::string name(list.c_str() + at);
+            at += name.size() + 1;
+            if (!name.empty()) names.insert(name);
+        }
+        return true;
+    }
+}
+
+bool AttributeValue(int fd, const std::string& name, std::string& value) {
+    for (;;) {
+        const ssize_t size = fgetxattr(fd, name.c_str(), nullptr, 0);
+        if (size < 0) return false;
+        value.assign(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = fgetxattr(fd, name.c_str(), value.data(), value.size());
+        if (got < 0 && errno == ERANGE) continue;
+        if (got < 0) return false;
+        value.resize(static_cast<std::size_t>(got));
+        return true;
+    }
+}
+
+// Gives the new file the old one's extended attributes, and only those: its access list (which
+// may let other players write it) above all. Set after the mode, which would change the list's
+// mask. False when the new file cannot carry them exactly; the file is then written in place.
+bool CopyAttributes(int from, int to) {
+    std::set<std::string> names;
+    std::set<std::string> made;
+    if (!AttributeNames(from, names) || !AttributeNames(to, made)) return false;
+    for (const std::string& name : made) {
+        if (!names.contains(name) && fremovexattr(to, name.c_str()) != 0) return false;
+    }
+    for (const std::string& name : names) {
+        std::string value;
+        std::string present;
+        if (!AttributeValue(from, name, value)) return false;
+        if (made.contains(name) && AttributeValue(to, name, present) && present == value) continue;
+        if (fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0) return false;
+    }
+    return true;
+}
+
 enum class Outcome { Written, Refused, NoReplacement };
 
-// A new file beside the target, with its owner, group and mode, renamed over it.
-Outcome Replace(const std::string& target, const struct stat& info, std::string_view content, std::string& reason) {
+// A new file beside the target, with its owner, group, mode and attributes, renamed over it.
+Outcome Replace(const std::string& target, int original, const struct stat& info, std::string_view content,
+                std::string& reason) {
     const std::string temp = TemporaryOf(target);
     // Only the owner may read what is not yet the file; its mode comes once it is written.
     Descriptor fd(open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600));
@@ -279,6 +335,7 @@ Outcome Replace(const std::string& target, const struct stat& info, std::string_
     }
     // After the owner: a change of owner clears the set-id bits.
     if (fchmod(fd.get(), info.st_mode & 07777) != 0) return cannotReplace(errno);
+    if (!CopyAttributes(original, fd.get())) return cannotReplace(errno);
     if (fsync(fd.get()) != 0) return cannotReplace(errno);
     if (rename(temp.c_str(), target.c_str()) != 0) return cannotReplace(errno);
     SyncDirectory(DirectoryOf(target));
@@ -307,7 +364,7 @@ std::string Filler(const ProfileText& profile, std::size_t length) {
 }
 
 // The file's own bytes rewritten, where no new file can take its place, or the new one would
-// lose the file's owner, group or other links. Only the bytes that change are written, after the
+// lose the file's owner, group, attributes or other links. Only the bytes that change are written, after the
 // room for a longer file is taken, so that a full disk changes nothing; a shorter file is first
 // written with blanks over its old end, then cut. What a crash leaves: a kill stops a write only
 // between pages of the file, so a change within one page (a setting or a score of a small file)
@@ -365,7 +422,7 @@ std::string RewriteLocked(const std::string& target, LockedTarget& locked,
     ProfileText profile = DecodeProfile(raw);
     profile.text = edit(profile.text);
     const std::string content = EncodeProfile(profile);
-    if (content.size() > ProfileSizeLimit) return TooLargeFile;
+    if (content.size() > ProfileSizeLimit) return WouldBeTooLarge;
     if (content == raw) return {};
     if (!FitsSizeLimit(content.size())) return PlainReason(EFBIG);
 
@@ -376,7 +433,7 @@ std::string RewriteLocked(const std::string& target, LockedTarget& locked,
     if (fstat(locked.fd.get(), &info) != 0) return PlainReason(errno);
     if (tempCleared && info.st_nlink <= 1) {
         std::string reason;
-        switch (Replace(target, info, content, reason)) {
+        switch (Replace(target, locked.fd.get(), info, content, reason)) {
             case Outcome::Written:
                 return {};
             case Outcome::Refused:

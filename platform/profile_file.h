@@ -18,9 +18,9 @@ ProfileRead ReadProfileText(const std::string& file, std::string& text);
 
 // Turns the text of the file, as it stands while its lock is held, into edit's result and puts
 // that into the file. The new file replaces the old one whole, so a crash at any moment leaves
-// the one or the other; where that cannot keep the file's owner, group, mode or links, or the
-// folder allows no new file, the file is rewritten in place. A link is written through to the
-// file it names, which is created when it does not exist yet.
+// the one or the other; where that cannot keep the file's owner, group, mode, extended attributes
+// (its access list) or links, or the folder allows no new file, the file is rewritten in place.
+// A link is written through to the file it names, which is created when it does not exist yet.
 // Returns why the file could not be written, in plain words, or an empty text when it was.
 std::string RewriteProfile(const std::string& file, const std::function<std::string(std::string_view)>& edit);
 

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/profile.h"
@@ -34,6 +36,7 @@ namespace {
 constexpr const char* InUse = "the file is in use by another program";
 constexpr const char* TooLarge = "it is larger than 1 MiB, too large for a settings file";
 constexpr const char* TooLong = "the file would grow too large";
+constexpr const char* WouldBeTooLarge = "it would grow larger than 1 MiB, too large for a settings file";
 
 std::string Read(const std::string& file, const std::string& section, const std::string& key) {
     char buffer[256];
@@ -169,7 +172,8 @@ TEST_F(ProfileLimits, AFileOverTheSizeLimitIsNeitherReadNorWrittenOver) {
     // A write that would take a file over the limit is refused too, so that it stays readable.
     padded(platform::ProfileSizeLimit - 3)(ini_);
     EXPECT_EQ(SetOne(ini_, "Options", "GameSpeed", "10000"), "") << "the limit itself is allowed";
-    EXPECT_EQ(SetOne(ini_, "Options", "GameSpeed", "100000"), TooLarge);
+    // Told as what it is: the file itself is not too large yet.
+    EXPECT_EQ(SetOne(ini_, "Options", "GameSpeed", "100000"), WouldBeTooLarge);
     EXPECT_EQ(Read(ini_, "Options", "GameSpeed"), "10000");
 }
 
@@ -294,6 +298,52 @@ TEST_F(ProfileLimits, AFileOfAnotherOwnerKeepsItsOwnerGroupAndMode) {
     EXPECT_EQ(after.st_uid, Owner);
     EXPECT_EQ(after.st_gid, Group);
     EXPECT_EQ(after.st_mode & 07777, 0604u);
+}
+
+std::optional<std::string> Attribute(const std::string& path, const char* name) {
+    std::string value(256, '\0');
+    const ssize_t size = getxattr(path.c_str(), name, value.data(), value.size());
+    if (size < 0) return std::nullopt;
+    value.resize(static_cast<std::size_t>(size));
+    return value;
+}
+
+// An access list that lets one more player write the file, as setfacl -m u:4003:rw makes it.
+std::string AccessList() {
+    std::string acl;
+    const auto put = [&acl](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) acl += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    put(2, 4);  // the format's version
+    const std::uint32_t Anyone = 0xFFFFFFFF;
+    for (const auto& [tag, perm, id] : {std::tuple{0x01u, 6u, Anyone}, {0x02u, 6u, 4003u}, {0x04u, 4u, Anyone},
+                                        {0x10u, 6u, Anyone}, {0x20u, 0u, Anyone}}) {
+        put(tag, 2);
+        put(perm, 2);
+        put(id, 4);
+    }
+    return acl;
+}
+
+// The access list and the other extended attributes are the file's too: a replacement that
+// dropped them would lock out a player the list let in.
+TEST_F(ProfileLimits, AFileKeepsItsAccessListAndOtherAttributes) {
+    Put(ini_, "[S]\nK=1\n");
+    ASSERT_EQ(chmod(ini_.c_str(), 0640), 0);
+    const std::string acl = AccessList();
+    if (setxattr(ini_.c_str(), "user.note", "mine", 4, 0) != 0 ||
+        setxattr(ini_.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0) {
+        GTEST_SKIP() << "the file system under /tmp keeps no extended attributes";
+    }
+    const mode_t mode = Stat(ini_).st_mode & 07777;
+    for (const std::string value : {"2", "333"}) {
+        ASSERT_EQ(SetOne(ini_, "S", "K", value), "");
+        EXPECT_EQ(Slurp(ini_), "[S]\nK=" + value + "\n");
+        EXPECT_EQ(Attribute(ini_, "user.note"), "mine");
+        EXPECT_EQ(Attribute(ini_, "system.posix_acl_access"), acl);
+        EXPECT_EQ(Stat(ini_).st_mode & 07777, mode);
+    }
+    EXPECT_EQ(Entries(), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
 // The shared score folder: group-writable, the file another member's. A player who may not hand
