@@ -133,11 +133,19 @@ void ExitProgram() {
 }
 
 void LoadSettings() {
-    if (!LoadSettingsInto(frmConfig(), SettingsFilePath())) {
+    const SettingsLoad load = LoadSettingsInto(frmConfig(), SettingsFilePath());
+    if (load.tooLarge) {
         // Said once; the saves into that file are refused later, and each says why.
         toolkit::MessageBox("The settings file " + SettingsFilePath() +
                             " is larger than 1 MiB, too large for a settings file. The game starts with its "
                             "default settings, and neither they nor the high scores can be saved in that file.");
+    }
+    if (!load.unreadable.empty()) {
+        // The player's own settings are still in the file: the exit must not write the defaults
+        // over them. High scores are safe, as each save reads the file afresh.
+        toolkit::MessageBox("The settings file " + SettingsFilePath() + " could not be read: " + load.unreadable +
+                            ". The game starts with its default settings and leaves the file's own as they are.");
+        return;
     }
     settingsLoaded = true;
 }

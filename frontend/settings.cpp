@@ -23,7 +23,7 @@ std::string StoredText(const char* key, const platform::ProfileReader& file) {
 
 }  // namespace
 
-bool LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile) {
+SettingsLoad LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile) {
     // One read of the file for the three keys.
     const platform::ProfileReader file(iniFile);
     if (const auto effects = StoredCheckBoxValue(StoredText(EffectsKey, file))) controls.SetEffectsValue(*effects);
@@ -31,7 +31,7 @@ bool LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile) 
     if (const auto speed = StoredSliderValue(StoredText(SpeedKey, file), SpeedMinimum, SpeedMaximum)) {
         controls.SetSpeedValue(*speed);
     }
-    return !file.TooLarge();
+    return {file.TooLarge(), file.Unreadable()};
 }
 
 std::string SaveSettingsFrom(const PreferenceControls& controls, const std::string& iniFile) {

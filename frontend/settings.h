@@ -23,9 +23,17 @@ public:
     virtual void SetSpeedValue(std::int32_t value) = 0;
 };
 
-// A key that is missing or empty leaves its control at the value it has. Returns false when the
-// file is too large to be a settings file: it is not read then, and every control keeps its value.
-bool LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile);
+// What loading found in the file, beside the values.
+struct SettingsLoad {
+    // Too large to be a settings file: not read.
+    bool tooLarge = false;
+    // Why the file, though there, could not be read this time; empty when it was read or is
+    // missing. Saving the controls over it would put defaults in place of the player's values.
+    std::string unreadable;
+};
+// A key that is missing or empty leaves its control at the value it has; so does every key of a
+// file that was not read.
+SettingsLoad LoadSettingsInto(PreferenceControls& controls, const std::string& iniFile);
 // Writes all three keys in one step; the file's other keys and sections stay as they are.
 // Returns why the file could not be written, in plain words, or an empty text when it was.
 std::string SaveSettingsFrom(const PreferenceControls& controls, const std::string& iniFile);

@@ -198,7 +198,10 @@ std::string WithKey(std::string_view text, std::string_view section, std::string
 }  // namespace
 
 ProfileReader::ProfileReader(const std::string& file) {
-    tooLarge_ = ReadProfileText(file, text_) == ProfileRead::TooLarge;
+    std::string reason;
+    const ProfileRead read = ReadProfileText(file, text_, reason);
+    tooLarge_ = read == ProfileRead::TooLarge;
+    if (read == ProfileRead::Failed) unreadable_ = reason;
 }
 
 std::uint32_t ProfileReader::GetString(const std::string& section, const std::string& key, const std::string& def,

@@ -31,6 +31,9 @@ public:
 
     // The file is larger than ProfileSizeLimit: it was not read, and every key reads its default.
     bool TooLarge() const { return tooLarge_; }
+    // Why the file, though there, could not be read this time (out of file handles, a disk
+    // error), in plain words; empty when it was read or is missing. Every key reads its default.
+    const std::string& Unreadable() const { return unreadable_; }
 
 private:
     friend class ProfileBatch;
@@ -38,6 +41,7 @@ private:
 
     std::string text_;
     bool tooLarge_ = false;
+    std::string unreadable_;
 };
 
 // Writes to one file gathered with Set, reaching the file together on Commit: after it, or a

@@ -82,7 +82,14 @@ private:
     int fd_;
 };
 
-enum class FileState { Read, Missing, Failed, TooLarge };
+// Unreadable: the file is there and the system failed to read it for a reason that may pass
+// (out of file handles or memory, a disk error); Failed: anything else that keeps it unread.
+enum class FileState { Read, Missing, Failed, Unreadable, TooLarge };
+
+bool PassingReason(int error) {
+    return error == EMFILE || error == ENFILE || error == ENOMEM || error == EIO || error == EINTR ||
+           error == EAGAIN;
+}
 
 // Reads no more than a little past the size limit, so that a file growing while it is read is
 // refused as well as one that was large from the start.
@@ -125,12 +132,12 @@ FileState ReadWholeFile(const std::string& path, std::string& raw, std::string& 
     if (fd.get() < 0) {
         if (errno == ENOENT) return FileState::Missing;
         reason = PlainReason(errno);
-        return FileState::Failed;
+        return PassingReason(errno) ? FileState::Unreadable : FileState::Failed;
     }
     struct stat info {};
     if (fstat(fd.get(), &info) != 0) {
         reason = PlainReason(errno);
-        return FileState::Failed;
+        return FileState::Unreadable;
     }
     if (!S_ISREG(info.st_mode)) {
         reason = NotAFileReason(info);
@@ -138,19 +145,21 @@ FileState ReadWholeFile(const std::string& path, std::string& raw, std::string& 
     }
     if (TooLargeToRead(info)) return FileState::TooLarge;
     const FileState state = ReadAll(fd.get(), raw, static_cast<std::size_t>(info.st_size));
-    if (state == FileState::Failed) reason = PlainReason(errno);
-    return state;
+    if (state != FileState::Failed) return state;
+    reason = PlainReason(errno);
+    return FileState::Unreadable;
 }
 
 using Clock = std::chrono::steady_clock;
 
-// Another program may hold a lock on the file for as long as it likes. We wait a while in short
-// naps, during which the end signals' handlers run as ever, then give up. Where the file system
-// has no locks the write goes ahead all the same.
 // An ending program waits only this long, so that its exit ends within a second even when both
 // of its saves meet the lock.
 constexpr auto EndingLockWait = std::chrono::milliseconds(300);
 bool (*waitCut)() = nullptr;
+
+// Another program may hold a lock on the file for as long as it likes. We wait a while in short
+// naps, during which the end signals' handlers run as ever, then give up. Where the file system
+// has no locks the write goes ahead all the same.
 
 bool LockBefore(int fd, Clock::time_point& deadline) {
     constexpr timespec Nap{0, 20'000'000};
@@ -447,15 +456,16 @@ std::string RewriteLocked(const std::string& target, LockedTarget& locked,
 
 }  // namespace
 
-ProfileRead ReadProfileText(const std::string& file, std::string& text) {
+ProfileRead ReadProfileText(const std::string& file, std::string& text, std::string& reason) {
     std::string raw;
-    std::string reason;
     switch (ReadWholeFile(file, raw, reason)) {
         case FileState::Read:
             text = std::move(DecodeProfile(raw).text);
             return ProfileRead::Read;
         case FileState::TooLarge:
             return ProfileRead::TooLarge;
+        case FileState::Unreadable:
+            return ProfileRead::Failed;
         default:
             return ProfileRead::None;
     }

@@ -12,9 +12,11 @@ enum class ProfileRead {
     Read,
     None,      // missing, unreadable, not a plain file
     TooLarge,  // over ProfileSizeLimit: not read
+    Failed,    // there, but the system failed to read it (out of file handles, a disk error)
 };
 
-ProfileRead ReadProfileText(const std::string& file, std::string& text);
+// reason says why, in plain words, when the read Failed.
+ProfileRead ReadProfileText(const std::string& file, std::string& text, std::string& reason);
 
 // Turns the text of the file, as it stands while its lock is held, into edit's result and puts
 // that into the file. The new file replaces the old one whole, so a crash at any moment leaves

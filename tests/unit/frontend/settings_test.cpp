@@ -2,6 +2,9 @@
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -107,13 +110,39 @@ TEST_F(SettingsFile, AFileTooLargeForSettingsIsNeitherReadNorWrittenOver) {
     const std::string text = "[Options]\nGameSpeed=40\nMusic_Toggle=1\n;" + std::string(platform::ProfileSizeLimit, '-');
     Write(text);
     FakeControls controls;
-    EXPECT_FALSE(LoadSettingsInto(controls, path_));
+    EXPECT_TRUE(LoadSettingsInto(controls, path_).tooLarge);
     EXPECT_TRUE(controls.writes.empty()) << "the design values stay";
     EXPECT_EQ(SaveSettingsFrom(controls, path_), "it is larger than 1 MiB, too large for a settings file");
     EXPECT_EQ(Read(), text);
 
     Write("[Options]\nGameSpeed=40\n");
-    EXPECT_TRUE(LoadSettingsInto(controls, path_));
+    const SettingsLoad load = LoadSettingsInto(controls, path_);
+    EXPECT_FALSE(load.tooLarge);
+    EXPECT_EQ(load.unreadable, "");
+}
+
+// Out of file handles at start: the file is there but unread, and the load says so, so that the
+// exit does not write the design values over the player's.
+TEST_F(SettingsFile, AFileTheSystemFailedToReadIsToldAsUnread) {
+    Write("[Options]\nGameSpeed=40\n");
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const rlimit none{0, 0};
+        if (setrlimit(RLIMIT_NOFILE, &none) != 0) _exit(3);
+        FakeControls controls;
+        const SettingsLoad load = LoadSettingsInto(controls, path_);
+        const bool told = load.unreadable == "too many open files" && !load.tooLarge;
+        _exit(told && controls.writes.empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not told as unread, or values taken; 3: no limit set";
+
+    FakeControls controls;
+    const SettingsLoad missing = (std::filesystem::remove(path_), LoadSettingsInto(controls, path_));
+    EXPECT_EQ(missing.unreadable, "") << "a missing file is no failure";
 }
 
 TEST_F(SettingsFile, OtherSectionsDoNotCount) {
