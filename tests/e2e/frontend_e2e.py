@@ -152,7 +152,7 @@ class FrontEndTest(unittest.TestCase):
         session = Session(self, settings_text=settings(), watch=True)
         window = session.main_window()
         wait_until(session.menu_showing, what="the menu")
-        events = session.watch.snapshot()
+        events = session.watch.settled()
 
         splash = [e for e in events if e["name"] == VIEWER_TITLE and e["width"] == 320 and e["height"] == 200]
         main = [e for e in events if e["name"] == MAIN_TITLE]
@@ -411,7 +411,7 @@ class FrontEndTest(unittest.TestCase):
                 self.assertLess(dark, width * height // 4)
                 session.server.key(message, "Return")
                 self.assertEqual(session.program.wait_exit(), 0)
-                self.assertFalse([e for e in session.watch.snapshot() if e["name"] == MAIN_TITLE],
+                self.assertFalse([e for e in session.watch.settled() if e["name"] == MAIN_TITLE],
                                  "the main window was shown")
                 # A refused start leaves the settings file as it was, or absent.
                 if settings_text is None:

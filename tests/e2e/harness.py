@@ -283,9 +283,13 @@ class XServer:
 class WindowWatch:
     """Records every top-level window mapped and unmapped, from before the program starts."""
 
+    # A window of ours that no program makes: mapped to learn when the watch has caught up.
+    MARKER = (-9, -9, 3, 3)
+
     def __init__(self, server):
         self.events = []
         self.lock = threading.Lock()
+        self.env = server.env
         self.process = subprocess.Popen([XPROBE, "watch"], env=server.env, stdout=subprocess.PIPE, text=True)
         first = self.process.stdout.readline()
         if not first.startswith("ready"):
@@ -307,6 +311,29 @@ class WindowWatch:
     def snapshot(self):
         with self.lock:
             return list(self.events)
+
+    def settled(self):
+        """The record, once it holds every window mapped so far."""
+        self.catch_up()
+        return self.snapshot()
+
+    def catch_up(self):
+        """Waits until the record holds every window mapped so far (on a busy machine the watch
+        can lag behind the screen); returns the number of events then. A marker window mapped
+        now comes after them all, and stays until it is seen."""
+        x, y, width, height = self.MARKER
+        before = len(self.snapshot())
+        marker = subprocess.Popen([XPROBE, "cover", str(x), str(y), str(width), str(height), "600000"], env=self.env)
+        try:
+            def seen():
+                for at, event in enumerate(self.snapshot()[before:], before):
+                    if event["what"] == "map" and (event["x"], event["y"], event["width"], event["height"]) == self.MARKER:
+                        return at + 1
+                return None
+            return wait_until(seen, what="the window watch to catch up")
+        finally:
+            marker.terminate()
+            marker.wait(timeout=10)
 
     def stop(self):
         self.process.terminate()

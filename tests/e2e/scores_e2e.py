@@ -241,7 +241,7 @@ class HighScoreDialogTest(unittest.TestCase):
                     session.server.key(dialog, "Return")
                     session.wait_gone(dialog)
                 wait_until(session.menu_showing, what="the menu after the game")
-                dialogs = [e for e in session.watch.snapshot()
+                dialogs = [e for e in session.watch.settled()
                            if e["what"] == "map" and e["name"] == DIALOG_TITLE and e["width"] == DIALOG_WIDTH]
                 self.assertEqual(bool(dialogs), admitted)
                 self.assertEqual(session.hiscores(), ini_sections(scores_section(after))["HiScores"])
@@ -314,7 +314,7 @@ class HighScoreDialogTest(unittest.TestCase):
         self.assertTrue(session.program.running())
         server.key(message, "Return")
         self.assertEqual(session.program.wait_exit(), 0)
-        messages = [e for e in session.watch.snapshot() if e["what"] == "map" and e["name"] == MESSAGE_TITLE]
+        messages = [e for e in session.watch.settled() if e["what"] == "map" and e["name"] == MESSAGE_TITLE]
         self.assertEqual(len(messages), 2)
         self.assertEqual(session.program.settings_text(), settings)
 

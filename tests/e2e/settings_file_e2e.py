@@ -105,7 +105,7 @@ class SettingsFileTest(unittest.TestCase):
             session.server.close(session.window)
             dismiss_message(session)
             self.assertEqual(session.program.wait_exit(), 0)
-        messages = [e for e in session.watch.snapshot() if e["what"] == "map" and e["name"] == MESSAGE_TITLE]
+        messages = [e for e in session.watch.settled() if e["what"] == "map" and e["name"] == MESSAGE_TITLE]
         self.assertEqual(len(messages), 2)
         self.assertEqual(session.settings_bytes(), before)
 
@@ -138,7 +138,7 @@ class SettingsFileTest(unittest.TestCase):
             # the exit's, give up sooner than one whole wait, with no box for anybody to answer.
             self.assertEqual(session.program.wait_exit(timeout=LOCK_WAIT * 10), 0)
             self.assertLess(time.monotonic() - signalled, LOCK_WAIT)
-        self.assertFalse([e for e in session.watch.snapshot() if e["name"] == MESSAGE_TITLE])
+        self.assertFalse([e for e in session.watch.settled() if e["name"] == MESSAGE_TITLE])
         with open(session.program.log_path) as log:
             told = log.read()
         self.assertEqual(told.count("the file is in use by another program"), 2, told)
@@ -156,7 +156,7 @@ class SettingsFileTest(unittest.TestCase):
         # The defaults: any game enters the empty table, whose save is refused and told.
         self.refused_saves_told_then_exit(session)
         self.assertEqual(session.program.settings_text(), settings)
-        messages = [e for e in session.watch.snapshot() if e["what"] == "map" and e["name"] == MESSAGE_TITLE]
+        messages = [e for e in session.watch.settled() if e["what"] == "map" and e["name"] == MESSAGE_TITLE]
         self.assertEqual(len(messages), 3, "said once at the start, then once for each refused save")
 
     def test_a_shared_group_folder_keeps_the_files_owner_group_and_mode(self):

@@ -72,7 +72,7 @@ class SignalExitTest(unittest.TestCase):
                     session.click_menu("Help")
                     server.wait_window(MESSAGE_TITLE)
 
-                shown_before = len(session.watch.snapshot())
+                shown_before = session.watch.catch_up()
                 for sent in signals:
                     session.program.process.send_signal(sent)
                 self.assertEqual(session.program.wait_exit(), 0)
@@ -104,7 +104,7 @@ class SignalExitTest(unittest.TestCase):
                     server.close(window)
                 server.wait_window(MESSAGE_TITLE)
 
-                shown_before = len(session.watch.snapshot())
+                shown_before = session.watch.catch_up()
                 session.program.process.send_signal(signal.SIGTERM)
                 self.assertEqual(session.program.wait_exit(), 0)
                 opened = [e["name"] for e in session.watch.snapshot()[shown_before:] if e["what"] == "map"]
@@ -135,7 +135,7 @@ class SignalExitTest(unittest.TestCase):
                     # One more request answered: the server has handled the input by now.
                     session.server.stacking()
                     process.send_signal(signal.SIGTERM)
-                    shown_before = len(session.watch.snapshot())
+                    shown_before = session.watch.catch_up()
                 finally:
                     process.send_signal(signal.SIGCONT)
                 self.assertEqual(session.program.wait_exit(), 0)
