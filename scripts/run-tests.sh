@@ -24,10 +24,11 @@ cmake -S . -B build-minimal -DCMAKE_DISABLE_FIND_PACKAGE_GTest=TRUE -DCMAKE_DISA
 # gets this one.
 if [ -z "${DISPLAY:-}" ]; then
   # Xvfb takes a free display and writes its number once it accepts clients; a server that
-  # cannot start closes the pipe without a word.
+  # cannot start closes the pipe without a word. -noreset: a server resetting after its last
+  # client refuses the next one for a moment, and the tests come and go all the time.
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
   number=""
