@@ -1,7 +1,5 @@
 #include "frontend/frm_main.h"
 
-#include <chrono>
-
 #include <FL/Fl.H>
 
 #include "frontend/fonts.h"
@@ -23,8 +21,6 @@ constexpr int MenuButtonTop = 71;
 constexpr int MenuButtonPitch = 23;
 constexpr int MenuButtonWidth = 95;
 constexpr int MenuButtonHeight = 21;
-
-constexpr auto BringBackTimeout = std::chrono::seconds(1);
 
 toolkit::PictureButton* MenuButton(toolkit::PictureBox& menu, int row, const char* face, Fl_Callback0* click) {
     auto* button = new toolkit::PictureButton(menu.x() + MenuButtonX, menu.y() + MenuButtonTop + row * MenuButtonPitch,
@@ -95,13 +91,8 @@ void FrmMain::BringBack() {
     // Minimised, the window is still shown but no longer visible.
     if (!shown() || visible()) return;
     show();
-    // The window manager maps it in its own time; a manager that does not within the bound is
-    // not waited for.
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + BringBackTimeout;
-    while (!visible() && Clock::now() < deadline) {
-        Fl::wait(std::chrono::duration<double>(deadline - Clock::now()).count());
-    }
+    // The window manager maps it in its own time.
+    toolkit::WaitUntilOnScreen(*this);
 }
 
 void FrmMain::cmdGame_Click() {

@@ -160,7 +160,6 @@ bool (*waitCut)() = nullptr;
 // Another program may hold a lock on the file for as long as it likes. We wait a while in short
 // naps, during which the end signals' handlers run as ever, then give up. Where the file system
 // has no locks the write goes ahead all the same.
-
 bool LockBefore(int fd, Clock::time_point& deadline) {
     constexpr timespec Nap{0, 20'000'000};
     for (;;) {

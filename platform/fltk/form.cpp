@@ -1,7 +1,6 @@
 #include "platform/fltk/form.h"
 
 #include <FL/Fl.H>
-#include <FL/x.H>
 
 #include <vector>
 
@@ -21,12 +20,8 @@ void ForgetActivation(const Form* form) { std::erase(activations, form); }
 // reach the program only while the pointer is over one of its windows.
 void ReturnKeyboard() {
     for (auto form = activations.rbegin(); form != activations.rend(); ++form) {
-        const Window xid = (*form)->shown() ? fl_xid(*form) : 0;
-        XWindowAttributes attributes{};
         // A minimised window cannot take it.
-        if (!xid || !XGetWindowAttributes(fl_display, xid, &attributes) || attributes.map_state != IsViewable) continue;
-        XSetInputFocus(fl_display, xid, RevertToParent, CurrentTime);
-        return;
+        if (GiveKeyboard(**form)) return;
     }
 }
 

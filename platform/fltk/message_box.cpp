@@ -166,16 +166,12 @@ void MessageBox(const std::string& text, const std::string& title) {
     ok.labelsize(TextSize);
     ok.callback([](Fl_Widget* button, void*) { button->window()->hide(); });
     box.end();
-    // Listed before anything below may run the message loop, so that an end signal finds it.
+    // Listed before the modal loop runs (showing it runs it too), so that an end signal finds it.
     const OpenBox listed(box);
     box.FixSize();
     box.SetFrameButtons(FrameButtons::CloseOnly);
     box.SetWindowType(WindowType::Dialog);
     box.CenterOnScreen();
-    if (toStandardError) {
-        TellOnStandardError(caption, text);
-        return;
-    }
     box.ShowModal();
 }
 

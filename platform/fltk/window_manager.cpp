@@ -258,7 +258,14 @@ void TakeKeyboard(Fl_Window& window) {
     if (WindowManagerSupports("_NET_ACTIVE_WINDOW")) {
         SendToWindowManager(xid, "_NET_ACTIVE_WINDOW", {FromApplication, CurrentTime, 0});
     }
-    if (Viewable(xid)) XSetInputFocus(fl_display, xid, RevertToParent, CurrentTime);
+    GiveKeyboard(window);
+}
+
+bool GiveKeyboard(Fl_Window& window) {
+    const Window xid = window.shown() ? fl_xid(&window) : 0;
+    if (!xid || !Viewable(xid)) return false;
+    XSetInputFocus(fl_display, xid, RevertToParent, CurrentTime);
+    return true;
 }
 
 void KeepModalWindowOnTop() {

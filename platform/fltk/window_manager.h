@@ -73,6 +73,9 @@ void WaitUntilOnScreen(Fl_Window& window);
 // Gives a shown window the keyboard, as the window the user turns to, also where no window
 // manager hands it over.
 void TakeKeyboard(Fl_Window& window);
+// Gives a window on screen the keyboard at once, asking nobody; false when it is not on screen
+// (hidden, minimised).
+bool GiveKeyboard(Fl_Window& window);
 
 // From now on, whenever another window of the program is mapped or restacked while a modal
 // window is up, the modal window goes back on top: it stays above the windows it blocks, also
