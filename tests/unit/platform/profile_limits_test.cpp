@@ -72,13 +72,6 @@ protected:
         fs::remove_all(dir_, ignored);
     }
 
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     std::string dir_;
     std::string ini_;
     std::string temp_;
@@ -112,7 +105,7 @@ TEST_F(ProfileLimits, ALockHeldByAnotherProgramIsWaitedForAWhileThenTold) {
         EXPECT_GE(waited, std::chrono::milliseconds(1900)) << "gave up before its two seconds";
         EXPECT_LT(waited, std::chrono::seconds(30)) << "waited on as if for ever";
         EXPECT_EQ(Slurp(ini_), before);
-        EXPECT_EQ(Entries(), std::vector<std::string>{"VOIDRAID.INI"});
+        EXPECT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
     }
 
     // A lock let go during the wait: the write goes ahead.
@@ -166,7 +159,7 @@ TEST_F(ProfileLimits, AFileOverTheSizeLimitIsNeitherReadNorWrittenOver) {
         EXPECT_EQ(after.st_ino, before.st_ino) << c.what;
         EXPECT_EQ(after.st_size, before.st_size) << c.what;
         EXPECT_EQ(after.st_blocks, before.st_blocks) << c.what << ": written into";
-        EXPECT_EQ(Entries(), std::vector<std::string>{"VOIDRAID.INI"}) << c.what;
+        EXPECT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"}) << c.what;
     }
 
     // A write that would take a file over the limit is refused too, so that it stays readable.
@@ -226,7 +219,7 @@ TEST_F(ProfileLimits, AFileSizeLimitBelowTheFileIsAToldFailureThatChangesNothing
         EXPECT_EQ(Slurp(ini_), before);
         const std::vector<std::string> names =
             linked ? std::vector<std::string>{"VOIDRAID.INI", "link.ini"} : std::vector<std::string>{"VOIDRAID.INI"};
-        EXPECT_EQ(Entries(), names) << "no temporary file left behind";
+        EXPECT_EQ(Entries(dir_), names) << "no temporary file left behind";
         fs::remove(dir_ + "/link.ini");
     }
 }
@@ -267,7 +260,7 @@ TEST_F(ProfileLimits, WhatStandsAtTheTemporaryNameIsRemovedNeverWrittenThrough) 
             << c.what << ": the new text went through the old file";
         EXPECT_EQ(Slurp(victim), "keep me") << c.what;
         EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0640)) << c.what;
-        EXPECT_EQ(Entries(), (std::vector<std::string>{"VOIDRAID.INI", "victim"})) << c.what;
+        EXPECT_EQ(Entries(dir_), (std::vector<std::string>{"VOIDRAID.INI", "victim"})) << c.what;
     }
 }
 
@@ -282,7 +275,7 @@ TEST_F(ProfileLimits, AHardLinkedFileKeepsItsLinks) {
         EXPECT_EQ(Stat(ini_).st_ino, inode);
         EXPECT_EQ(Stat(ini_).st_nlink, 2u);
     }
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"VOIDRAID.INI", "shared.ini"}));
+    EXPECT_EQ(Entries(dir_), (std::vector<std::string>{"VOIDRAID.INI", "shared.ini"}));
 }
 
 TEST_F(ProfileLimits, AFileOfAnotherOwnerKeepsItsOwnerGroupAndMode) {
@@ -343,7 +336,7 @@ TEST_F(ProfileLimits, AFileKeepsItsAccessListAndOtherAttributes) {
         EXPECT_EQ(Attribute(ini_, "system.posix_acl_access"), acl);
         EXPECT_EQ(Stat(ini_).st_mode & 07777, mode);
     }
-    EXPECT_EQ(Entries(), std::vector<std::string>{"VOIDRAID.INI"});
+    EXPECT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
 // The shared score folder: group-writable, the file another member's. A player who may not hand
@@ -375,7 +368,7 @@ TEST_F(ProfileLimits, WhereTheOwnerCannotBeKeptTheFileIsWrittenInPlace) {
     EXPECT_EQ(after.st_uid, 0u);
     EXPECT_EQ(after.st_gid, Members);
     EXPECT_EQ(after.st_mode & 07777, 0664u);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"VOIDRAID.INI"});
+    EXPECT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
 // The last byte of a UTF-16 file of odd length belongs to no character; it stays the file's

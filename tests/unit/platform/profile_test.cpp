@@ -65,13 +65,6 @@ protected:
 
     virtual std::string Base() const { return ::testing::TempDir(); }
 
-    std::vector<std::string> DirectoryEntries(const std::string& dir) const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     std::string dir_;
     std::string ini_;
 };
@@ -227,7 +220,7 @@ TEST_F(ProfileFile, WritesLeaveNoTemporaryFileAndKeepPermissions) {
     fs::permissions(ini_, fs::perms(0640));
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(WritePrivateProfileStringA("S", std::string("K").append(std::to_string(i)), "v", ini_));
     EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0640));
-    EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+    EXPECT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
 TEST_F(ProfileFile, ReadOnlyFileIsNotReplaced) {
@@ -237,7 +230,7 @@ TEST_F(ProfileFile, ReadOnlyFileIsNotReplaced) {
     EXPECT_FALSE(WritePrivateProfileStringA("Options", "GameSpeed", "20", ini_));
     EXPECT_EQ(Slurp(ini_), before);
     EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0444));
-    EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+    EXPECT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
 struct LinkCase {
@@ -268,7 +261,7 @@ TEST_F(ProfileFile, WriteThroughASymbolicLinkUpdatesItsTarget) {
         EXPECT_TRUE(fs::is_symlink(ini_)) << c.what;
         EXPECT_EQ(Slurp(real), c.after) << c.what;
         EXPECT_EQ(Read(ini_, "S", "K"), "2") << c.what;
-        EXPECT_EQ(DirectoryEntries(dir_), (std::vector<std::string>{"VOIDRAID.INI", "chain", "real.ini", "sub"}))
+        EXPECT_EQ(Entries(dir_), (std::vector<std::string>{"VOIDRAID.INI", "chain", "real.ini", "sub"}))
             << c.what;
     }
 
@@ -340,7 +333,7 @@ TEST_F(ProfileFile, FailedWriteLeavesTheOriginalIntact) {
         fs::permissions(sub, fs::perms(0755));
         fs::permissions(file, fs::perms::owner_read, fs::perm_options::add);
         EXPECT_EQ(Slurp(file), before) << c.what;
-        EXPECT_EQ(DirectoryEntries(sub), std::vector<std::string>{"VOIDRAID.INI"}) << c.what;
+        EXPECT_EQ(Entries(sub), std::vector<std::string>{"VOIDRAID.INI"}) << c.what;
         fs::remove_all(sub);
     }
 }
@@ -406,7 +399,7 @@ TEST_F(ProfileAsPlayer, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
                 EXPECT_EQ(Slurp(file), c.after.value_or(*c.before)) << c.what << " via " << path;
                 EXPECT_EQ(Inode(file), inode) << c.what << ": the file was replaced";
             }
-            EXPECT_EQ(DirectoryEntries(sub), c.before ? std::vector<std::string>{"VOIDRAID.INI"}
+            EXPECT_EQ(Entries(sub), c.before ? std::vector<std::string>{"VOIDRAID.INI"}
                                                       : std::vector<std::string>{})
                 << c.what;
             EXPECT_TRUE(fs::is_symlink(dir_ + "/link.ini"));
@@ -464,7 +457,7 @@ TEST_F(ProfileAsPlayer, AKilledWriteInPlaceLeavesAWholeFile) {
             const bool blankEnd =
                 now.starts_with(after) && now.find_first_not_of(' ', after.size()) == std::string::npos;
             ASSERT_TRUE(now == before || blankEnd) << c.what << ", round " << round << ":\n" << now;
-            ASSERT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+            ASSERT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
             (now == before ? old : changed) += 1;
         }
         EXPECT_GT(old, 0) << c.what << ": no kill came before the write";
@@ -557,11 +550,11 @@ TEST_F(ProfileFile, AFailedBatchSaysWhyInPlainWords) {
         const std::string file = sub + "/" + c.path;
         fs::create_directory(sub);
         c.prepare(file);
-        const std::vector<std::string> entries = DirectoryEntries(sub);
+        const std::vector<std::string> entries = Entries(sub);
         platform::ProfileBatch batch(file);
         ASSERT_TRUE(batch.Set("S", "K", "1"));
         EXPECT_EQ(batch.Commit(), c.reason) << c.what;
-        EXPECT_EQ(DirectoryEntries(sub), entries) << c.what << ": nothing left behind";
+        EXPECT_EQ(Entries(sub), entries) << c.what << ": nothing left behind";
         fs::permissions(sub, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(sub);
     }
@@ -576,7 +569,7 @@ TEST_F(ProfileFile, ATemporaryFileLeftByAKilledWriteIsTakenOver) {
     ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "2", ini_));
     EXPECT_EQ(Slurp(ini_), "[S]\nK=2\n");
     EXPECT_EQ(fs::status(ini_).permissions(), fs::perms(0640));
-    EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+    EXPECT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
 // Writer w's key k.
@@ -612,7 +605,7 @@ TEST_F(ProfileFile, WritersAtTheSameTimeLoseNothing) {
             EXPECT_EQ(Read(ini_, "S", KeyOf(w, k)), "v") << w << "/" << k;
         }
     }
-    EXPECT_EQ(DirectoryEntries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
+    EXPECT_EQ(Entries(dir_), std::vector<std::string>{"VOIDRAID.INI"});
 }
 
 TEST_F(ProfileFile, BinaryGarbageNeitherCrashesNorIsLost) {
